@@ -1,0 +1,10 @@
+#!/bin/sh
+# build.sh <build-folder> [cmake options...]: configure once, then build.
+set -e
+dir=$1
+shift
+root=$(cd "$(dirname "$0")/.." && pwd)
+if [ ! -f "$dir/build.ninja" ]; then
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+fi
+cmake --build "$dir" -j "$(nproc)"

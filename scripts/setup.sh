@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs what building, running and testing TANSU needs, from Debian's
+# packages.  Quick when everything is there already.
+set -e
+packages="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev xvfb xauth fonts-noto-cjk clang libclang-rt-14-dev"
+missing=""
+for p in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+[ -z "$missing" ] && exit 0
+echo "installing:$missing"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq || true
+# shellcheck disable=SC2086
+$sudo apt-get install -y -qq --no-install-recommends $missing

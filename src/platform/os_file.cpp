@@ -1,0 +1,200 @@
+#include "platform/os_file.h"
+
+#include "platform/os_path.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace platform {
+namespace {
+
+long long g_writeBudget = -1;  // bytes still allowed; -1 = no limit
+bool g_failCreates = false;
+bool g_failReplace = false;
+
+
+// Takes the exclusive lock without waiting; closes fd and returns -1 when the
+// file is open elsewhere.
+int LockOrClose(int fd) {
+    if (fd < 0) return -1;
+    int r;
+    do {
+        r = flock(fd, LOCK_EX | LOCK_NB);
+    } while (r != 0 && errno == EINTR);
+    if (r != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int OpenRaw(const std::string& osPath, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::open(osPath.c_str(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool IsRegularFile(int fd) {
+    struct stat st;
+    return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+FileHandle OpenExistingForRead(std::string_view systemPath) {
+    auto os = ToOsPath(systemPath);
+    if (!os || os->empty()) return {};
+    int fd = OpenRaw(*os, O_RDONLY);
+    if (fd >= 0 && !IsRegularFile(fd)) {
+        ::close(fd);
+        return {};
+    }
+    return FileHandle{LockOrClose(fd)};
+}
+
+FileHandle CreateForWrite(std::string_view systemPath) {
+    if (g_failCreates) return {};
+    auto os = ToOsPath(systemPath);
+    if (!os || os->empty()) return {};
+    // Not O_TRUNC: the file is emptied only once the lock shows nobody else
+    // has it open.
+    int fd = LockOrClose(OpenRaw(*os, O_WRONLY | O_CREAT, 0666));
+    if (fd < 0) return {};
+    if (!IsRegularFile(fd) || ftruncate(fd, 0) != 0) {
+        ::close(fd);
+        return {};
+    }
+    return FileHandle{fd};
+}
+
+FileHandle CreateTempBeside(std::string_view besideSystemPath, std::string& tempSystemPath) {
+    tempSystemPath.clear();
+    if (g_failCreates) return {};
+    auto os = ToOsPath(besideSystemPath);
+    if (!os || os->empty()) return {};
+    std::string folder;
+    std::string name = *os;
+    size_t slash = os->rfind('/');
+    if (slash != std::string::npos) {
+        folder = os->substr(0, slash + 1);
+        name = os->substr(slash + 1);
+    }
+    std::string pattern = folder + "." + name + ".XXXXXX";
+    std::vector<char> buf(pattern.begin(), pattern.end());
+    buf.push_back('\0');
+    int fd = mkostemp(buf.data(), O_CLOEXEC);
+    if (fd < 0) return {};
+    fd = LockOrClose(fd);
+    if (fd < 0) {
+        ::unlink(buf.data());
+        return {};
+    }
+    auto back = FromOsPath(buf.data());
+    if (!back) {  // cannot happen for a name built from a convertible one
+        ::close(fd);
+        ::unlink(buf.data());
+        return {};
+    }
+    tempSystemPath = *back;
+    return FileHandle{fd};
+}
+
+long ReadBlock(FileHandle file, void* buffer, size_t size) {
+    if (!file.IsOpen()) return -1;
+    ssize_t r;
+    do {
+        r = ::read(file.fd, buffer, size);
+    } while (r < 0 && errno == EINTR);
+    return static_cast<long>(r);
+}
+
+long WriteBlock(FileHandle file, const void* buffer, size_t size) {
+    if (!file.IsOpen()) return -1;
+    size_t allowed = size;
+    if (g_writeBudget >= 0) {
+        if (static_cast<unsigned long long>(g_writeBudget) < size) allowed = static_cast<size_t>(g_writeBudget);
+        if (allowed == 0 && size > 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+    }
+    const char* p = static_cast<const char*>(buffer);
+    size_t done = 0;
+    while (done < allowed) {
+        ssize_t r = ::write(file.fd, p + done, allowed - done);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            if (done == 0) return -1;
+            break;
+        }
+        done += static_cast<size_t>(r);
+    }
+    if (g_writeBudget >= 0) g_writeBudget -= static_cast<long long>(done);
+    return static_cast<long>(done);
+}
+
+bool SyncFile(FileHandle file) {
+    return file.IsOpen() && ::fsync(file.fd) == 0;
+}
+
+bool CloseFile(FileHandle& file) {
+    if (!file.IsOpen()) return true;
+    int r = ::close(file.fd);  // releases the lock too
+    file.fd = -1;
+    return r == 0 || errno == EINTR;
+}
+
+int64_t FileSize(FileHandle file) {
+    struct stat st;
+    if (!file.IsOpen() || fstat(file.fd, &st) != 0) return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
+bool CopyPermissions(std::string_view modelSystemPath, FileHandle file) {
+    auto os = ToOsPath(modelSystemPath);
+    if (!os) return true;
+    struct stat st;
+    if (::stat(os->c_str(), &st) != 0) return true;  // no model: keep the default
+    return file.IsOpen() && ::fchmod(file.fd, st.st_mode & 07777) == 0;
+}
+
+bool ReplaceFile(std::string_view fromSystemPath, std::string_view toSystemPath) {
+    if (g_failReplace) return false;
+    auto from = ToOsPath(fromSystemPath);
+    auto to = ToOsPath(toSystemPath);
+    if (!from || !to) return false;
+    return ::rename(from->c_str(), to->c_str()) == 0;
+}
+
+bool RemoveFile(std::string_view systemPath) {
+    auto os = ToOsPath(systemPath);
+    return os && ::unlink(os->c_str()) == 0;
+}
+
+bool FileExists(std::string_view systemPath) {
+    auto os = ToOsPath(systemPath);
+    struct stat st;
+    return os && ::stat(os->c_str(), &st) == 0;
+}
+
+namespace faults {
+void FailWritesAfterBytes(long long bytes) { g_writeBudget = bytes < 0 ? 0 : bytes; }
+void FailCreates(bool fail) { g_failCreates = fail; }
+void FailReplace(bool fail) { g_failReplace = fail; }
+void ClearFailures() {
+    g_writeBudget = -1;
+    g_failCreates = false;
+    g_failReplace = false;
+}
+}  // namespace faults
+
+}  // namespace platform

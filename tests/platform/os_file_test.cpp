@@ -1,0 +1,115 @@
+#include "platform/current_folder.h"
+#include "platform/os_file.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace platform;
+using testsupport::TempFolder;
+
+TEST(OsFile, OpenFilesAreNotShared) {
+    TempFolder dir;
+    testsupport::WriteBytes(dir.file("a.txt"), "hello");
+
+    FileHandle r = OpenExistingForRead("a.txt");
+    ASSERT_TRUE(r.IsOpen());
+    // A second open in this process, for reading or for writing, fails, and
+    // the failed write open leaves the content alone.
+    EXPECT_FALSE(OpenExistingForRead("a.txt").IsOpen());
+    EXPECT_FALSE(CreateForWrite("a.txt").IsOpen());
+    EXPECT_EQ(testsupport::ReadBytes(dir.file("a.txt")), "hello");
+
+    // Another process cannot open it either.
+    pid_t pid = fork();
+    if (pid == 0) _exit(OpenExistingForRead("a.txt").IsOpen() ? 1 : 0);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    char buf[16];
+    EXPECT_EQ(ReadBlock(r, buf, sizeof buf), 5);
+    EXPECT_EQ(ReadBlock(r, buf, sizeof buf), 0);
+    EXPECT_TRUE(CloseFile(r));
+    EXPECT_FALSE(r.IsOpen());
+    EXPECT_TRUE(CloseFile(r));  // closing twice is harmless
+
+    FileHandle w = CreateForWrite("a.txt");
+    ASSERT_TRUE(w.IsOpen());
+    EXPECT_EQ(testsupport::ReadBytes(dir.file("a.txt")), "");  // emptied
+    EXPECT_EQ(WriteBlock(w, "xyz", 3), 3);
+    EXPECT_FALSE(OpenExistingForRead("a.txt").IsOpen());
+    EXPECT_TRUE(CloseFile(w));
+    EXPECT_EQ(testsupport::ReadBytes(dir.file("a.txt")), "xyz");
+}
+
+TEST(OsFile, MissingFilesFoldersAndBadNamesFail) {
+    TempFolder dir;
+    EXPECT_FALSE(OpenExistingForRead("missing.txt").IsOpen());
+    EXPECT_FALSE(OpenExistingForRead("").IsOpen());
+    EXPECT_FALSE(OpenExistingForRead(".").IsOpen());  // a folder is no file
+    EXPECT_FALSE(CreateForWrite("no\\such\\folder.txt").IsOpen());
+    EXPECT_FALSE(CreateForWrite("bad\x80.txt").IsOpen());
+    // A backslash path reaches the OS with slashes.
+    mkdir(dir.file("sub").c_str(), 0777);
+    FileHandle w = CreateForWrite("sub\\b.txt");
+    ASSERT_TRUE(w.IsOpen());
+    CloseFile(w);
+    EXPECT_TRUE(testsupport::Exists(dir.file("sub/b.txt")));
+}
+
+TEST(OsFile, TestSeamsMakeWritesAndCreatesFail) {
+    TempFolder dir;
+    FileHandle w = CreateForWrite("c.txt");
+    ASSERT_TRUE(w.IsOpen());
+    faults::FailWritesAfterBytes(4);
+    EXPECT_EQ(WriteBlock(w, "abc", 3), 3);
+    EXPECT_EQ(WriteBlock(w, "def", 3), 1);  // short write: the disk is full
+    EXPECT_EQ(WriteBlock(w, "g", 1), -1);
+    faults::ClearFailures();
+    CloseFile(w);
+    EXPECT_EQ(testsupport::ReadBytes(dir.file("c.txt")), "abcd");
+
+    faults::FailCreates(true);
+    std::string temp;
+    EXPECT_FALSE(CreateForWrite("d.txt").IsOpen());
+    EXPECT_FALSE(CreateTempBeside("d.txt", temp).IsOpen());
+    faults::ClearFailures();
+}
+
+TEST(OsFile, TempBesideThenReplaceKeepsPermissions) {
+    TempFolder dir;
+    testsupport::WriteBytes(dir.file("cat.csv"), "old");
+    chmod(dir.file("cat.csv").c_str(), 0640);
+    std::string temp;
+    FileHandle t = CreateTempBeside("cat.csv", temp);
+    ASSERT_TRUE(t.IsOpen());
+    EXPECT_NE(temp, "cat.csv");
+    EXPECT_EQ(WriteBlock(t, "new", 3), 3);
+    EXPECT_TRUE(CopyPermissions("cat.csv", t));
+    EXPECT_TRUE(SyncFile(t));
+    EXPECT_TRUE(CloseFile(t));
+    EXPECT_TRUE(ReplaceFile(temp, "cat.csv"));
+    EXPECT_EQ(testsupport::ReadBytes(dir.file("cat.csv")), "new");
+    struct stat st;
+    ASSERT_EQ(stat(dir.file("cat.csv").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_FALSE(FileExists(temp));
+}
+
+TEST(CurrentFolder, GetAndSetUseSystemPaths) {
+    TempFolder dir;
+    auto here = GetCurrentFolder();
+    ASSERT_TRUE(here);
+    EXPECT_EQ(here->find('/'), std::string::npos);
+    mkdir(dir.file("sub").c_str(), 0777);
+    EXPECT_TRUE(SetCurrentFolder("sub"));
+    auto inside = GetCurrentFolder();
+    ASSERT_TRUE(inside);
+    EXPECT_EQ(*inside, *here + "\\sub");
+    EXPECT_FALSE(SetCurrentFolder("no-such-folder"));
+    EXPECT_EQ(*GetCurrentFolder(), *inside);
+    EXPECT_TRUE(SetCurrentFolder(*here));
+}
