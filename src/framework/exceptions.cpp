@@ -1,0 +1,3 @@
+#include "framework/exceptions.h"
+
+// The exception classes are header-only; this unit anchors the library.

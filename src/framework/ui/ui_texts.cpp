@@ -1,0 +1,1 @@
+// Anchors the window library until its first unit lands.
