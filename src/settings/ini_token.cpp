@@ -12,6 +12,7 @@ IniToken::IniToken() : storage_(new char[kInitialTextSize]) {
 void IniToken::ClearText() {
     length = 0;
     storage_[0] = '\0';
+    text = storage_.get();
 }
 
 void IniToken::SetSingleChar(unsigned char byte) {

@@ -54,10 +54,13 @@ TEST(IniCapacity, MegabyteWordsAsNameValueAndSection) {
     TempFolder dir;
     std::string word(1 << 20, 'x');
     for (size_t i = 0; i < word.size(); i += 97) word[i] = static_cast<char>('A' + i % 26);
-    std::string file = WithTail("\r\n[" + word + "]\r\n" + word + " = " + word + "\r\nshort = " + word.substr(0, 600) + "\r\n");
+    // Words around the starting size of the token text too.
+    std::string file = WithTail("\r\n[" + word + "]\r\n" + word + " = " + word + "\r\nw511 = " + word.substr(0, 511) +
+                                "\r\nw512 = " + word.substr(0, 512) + "\r\nw513 = " + word.substr(0, 513) + "\r\n");
     INI ini;
     ASSERT_EQ(LoadText(ini, file), 0);
-    ASSERT_EQ(ini.ItemCount(), 10);
+    ASSERT_EQ(ini.ItemCount(), 12);
+    EXPECT_EQ(std::string(ini.Item(10).text), word.substr(0, 512));
     EXPECT_EQ(std::string(ini.SectionName(4)), word);
     EXPECT_EQ(std::string(ini.Item(8).name), word);
     EXPECT_EQ(std::string(ini.Item(8).text), word);

@@ -157,26 +157,6 @@ TEST(IniLex, OpenFailureSaysSoOnStandardOutput) {
     EXPECT_EQ(lex.NextToken(), TK_WORD);
 }
 
-TEST(IniLex, LongWordsAreReadWhole) {
-    std::string word(1 << 20, 'a');
-    for (size_t i = 0; i < word.size(); i += 7) word[i] = static_cast<char>('b' + i % 20);
-    std::string bytes = "k " + word + "\r\n" + word.substr(0, 511) + " " + word.substr(0, 512);
-    TempFolder dir;
-    testsupport::WriteBytes(dir.file("t.ini"), bytes);
-    IniLEX lex;
-    ASSERT_EQ(lex.Open("t.ini"), 0);
-    EXPECT_EQ(lex.NextToken(), TK_WORD);
-    EXPECT_EQ(lex.NextToken(), TK_WORD);
-    EXPECT_EQ(lex.length, static_cast<int32_t>(word.size()));
-    EXPECT_EQ(std::string(lex.text), word);
-    EXPECT_EQ(lex.NextToken(), TK_EOL);
-    EXPECT_EQ(lex.NextToken(), TK_WORD);
-    EXPECT_EQ(std::string(lex.text), word.substr(0, 511));
-    EXPECT_EQ(lex.NextToken(), TK_WORD);
-    EXPECT_EQ(std::string(lex.text), word.substr(0, 512));
-    EXPECT_EQ(lex.NextToken(), TK_EOF);
-}
-
 TEST(IniToken, DescribeFormatsEveryKindWithinTheBuffer) {
     IniToken t;
     auto describe = [&](uint16_t kind, uint32_t value, const char* text) {
