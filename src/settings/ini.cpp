@@ -3,7 +3,9 @@
 #include "settings/file_replace.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -41,6 +43,7 @@ void INI::ListChanged() { index_.Clear(); }
 
 void INI::AppendItem(const IniItem& item) {
     if (itemCount_ == itemCapacity_) {
+        if (itemCapacity_ > INT32_MAX / 2) throw std::bad_alloc();
         int32_t bigger = itemCapacity_ * 2;
         std::unique_ptr<IniItem[]> grown(new IniItem[static_cast<size_t>(bigger)]());
         std::copy(items_.get(), items_.get() + itemCount_, grown.get());
@@ -52,6 +55,7 @@ void INI::AppendItem(const IniItem& item) {
 
 void INI::RegisterSection(const char* keptName) {
     if (sectionCount_ == sectionCapacity_) {
+        if (sectionCapacity_ > INT32_MAX / 2) throw std::bad_alloc();
         int32_t bigger = sectionCapacity_ * 2;
         std::unique_ptr<const char*[]> grown(new const char*[static_cast<size_t>(bigger)]());
         std::copy(sections_.get(), sections_.get() + sectionCount_, grown.get());
@@ -66,7 +70,11 @@ int INI::Reset(const char* const* sections, const IniItem* keys) {
     sectionCount_ = 0;
     ListChanged();
     for (; sections && *sections; ++sections) RegisterSection(KeepText(*sections));
-    for (; keys && keys->name; ++keys) AppendItem(*keys);
+    for (; keys && keys->name; ++keys) {
+        IniItem row = *keys;
+        if (row.text == nullptr) row.text = "";  // callers read every text
+        AppendItem(row);
+    }
     SortItems();
     return 0;
 }
