@@ -1,0 +1,213 @@
+#include "framework/ui/inplace_editor.h"
+
+#include "framework/ui/grid_widget.h"
+#include "framework/ui/qt_cp932.h"
+#include "framework/ui/qt_input.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace ui {
+
+// Refuses input without a cp932 form, and input that makes the text longer
+// than the limit (in cp932 bytes).
+class InplaceEditor::Cp932Validator : public QValidator {
+public:
+    explicit Cp932Validator(InplaceEditor* editor) : QValidator(editor), editor_(editor) {}
+
+    State validate(QString& input, int&) const override {
+        const auto bytes = FromEditQString(input);
+        if (!bytes) return Invalid;
+        const size_t limit = static_cast<size_t>(editor_->maxLength_);
+        if (limit > 0 && bytes->size() > limit && bytes->size() > editor_->acceptedBytes_) return Invalid;
+        return Acceptable;
+    }
+
+private:
+    InplaceEditor* editor_;
+};
+
+InplaceEditor::InplaceEditor(GridWidget* grid) : QLineEdit(grid->viewport()), grid_(grid) {
+    setFrame(false);
+    setValidator(new Cp932Validator(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const auto bytes = FromEditQString(text);
+        acceptedBytes_ = bytes ? bytes->size() : 0;
+    });
+    hide();
+}
+
+InplaceEditor::~InplaceEditor() = default;
+
+std::optional<std::string> InplaceEditor::Text() const { return FromEditQString(text()); }
+
+void InplaceEditor::SetText(std::string_view cp932) { setText(ToEditQString(cp932)); }
+
+void InplaceEditor::LoadText(std::string_view cp932) {
+    SetText(cp932);
+    loaded_ = text();
+}
+
+bool InplaceEditor::Changed() const { return text() != loaded_; }
+
+void InplaceEditor::Revert() { setText(loaded_); }
+
+void InplaceEditor::MarkUnchanged() { loaded_ = text(); }
+
+void InplaceEditor::SetEditMask(std::string mask) { editMask_ = std::move(mask); }
+
+void InplaceEditor::SetMaxLength(int bytes) { maxLength_ = std::max(0, bytes); }
+
+void InplaceEditor::SetTextRect(const Rect& rect) {
+    textRect_ = rect;
+    setTextMargins(std::max(0, rect.left - 2), 0, std::max(0, width() - rect.right - 2), 0);
+}
+
+void InplaceEditor::SetCursorShape(CursorShape shape) {
+    if (shape == CursorShape::Default)
+        unsetCursor();
+    else
+        setCursor(ToQtCursor(shape));
+}
+
+void InplaceEditor::KeyDown(int& key, ShiftState shift) {
+    // Left, Right, Home and End leave the text only while the editor is
+    // always shown, and only at the edge they point to.
+    const bool forward = grid_->HasOption(goAlwaysShowEditor);
+    const int len = static_cast<int>(text().size());
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int end = hasSelectedText() ? selectionEnd() : cursorPosition();
+    const bool leftSide = start == 0 && (end == 0 || end == len);
+    const bool rightSide = (start == 0 || start == end) && end == len;
+    bool toGrid = false;
+    switch (key) {
+        case key::Up:
+        case key::Down:
+        case key::PageUp:
+        case key::PageDown: toGrid = true; break;
+        case key::Tab: toGrid = grid_->HasOption(goTabs) && !(shift & kAlt); break;
+        case key::Left: toGrid = forward && leftSide; break;
+        case key::Right: toGrid = forward && rightSide; break;
+        case key::Home: toGrid = (shift & kCtrl) || (forward && leftSide); break;
+        case key::End: toGrid = (shift & kCtrl) || (forward && rightSide); break;
+        default: break;
+    }
+    if (!toGrid) return;
+    grid_->KeyDown(key, shift);
+    key = 0;
+}
+
+void InplaceEditor::paintEvent(QPaintEvent* e) {
+    QLineEdit::paintEvent(e);
+    QPainter painter(this);
+    Canvas canvas(painter);
+    PaintOverlay(canvas);
+}
+
+void InplaceEditor::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    FocusIn();
+    grid_->InvalidateGrid();
+}
+
+void InplaceEditor::focusOutEvent(QFocusEvent* e) {
+    FocusOut();
+    QLineEdit::focusOutEvent(e);
+    grid_->InvalidateGrid();
+}
+
+void InplaceEditor::keyPressEvent(QKeyEvent* e) {
+    int code = KeyCodeOf(*e);
+    if (code != 0) {
+        KeyDown(code, ShiftStateOf(*e));
+        if (code == 0) {
+            e->accept();
+            return;
+        }
+    }
+    const QString typed = e->text();
+    const auto bytes = typed.isEmpty() ? std::nullopt : FromEditQString(typed);
+    if (!bytes) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    // The grid's KeyPress sees every character typed here, byte by byte.
+    std::string kept;
+    for (char b : *bytes) {
+        char ch = b;
+        grid_->KeyPress(ch);
+        if (ch == 0) {
+            e->accept();
+            return;
+        }
+        kept.push_back(ch);
+    }
+    e->accept();
+    if (kept == "\r") {
+        grid_->EnterKey();
+    } else if (kept == "\x1b") {
+        grid_->EditorEscape();
+    } else if (kept != *bytes) {
+        insert(ToEditQString(kept));
+    } else {
+        QLineEdit::keyPressEvent(e);
+    }
+}
+
+void InplaceEditor::keyReleaseEvent(QKeyEvent* e) {
+    int code = KeyCodeOf(*e);
+    if (code != 0) {
+        KeyUp(code, ShiftStateOf(*e));
+        if (code == 0) return;
+    }
+    QLineEdit::keyReleaseEvent(e);
+}
+
+void InplaceEditor::mousePressEvent(QMouseEvent* e) {
+    MouseButton b;
+    if (MouseButtonOf(e->button(), b)) {
+        const QPoint p = e->position().toPoint();
+        MouseDown(b, ShiftStateOf(*e), p.x(), p.y());
+        if (b == MouseButton::Left) leftPressed_ = true;
+    }
+    QLineEdit::mousePressEvent(e);
+}
+
+void InplaceEditor::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    MouseMove(ShiftStateOf(*e), p.x(), p.y());
+    QLineEdit::mouseMoveEvent(e);
+}
+
+void InplaceEditor::mouseReleaseEvent(QMouseEvent* e) {
+    MouseButton b;
+    if (MouseButtonOf(e->button(), b)) {
+        const QPoint p = e->position().toPoint();
+        if (b == MouseButton::Left) {
+            if (leftPressed_ && rect().contains(p)) Click();
+            leftPressed_ = false;
+        }
+        MouseUp(b, ShiftStateOf(*e), p.x(), p.y());
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+bool InplaceEditor::event(QEvent* e) {
+    if (e->type() == QEvent::KeyPress && grid_->HasOption(goTabs)) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) &&
+            !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(ke);
+            return true;
+        }
+    }
+    // Moving or resizing onto a cell gives the text the whole editor again.
+    if (e->type() == QEvent::Move || e->type() == QEvent::Resize) setTextMargins(0, 0, 0, 0);
+    return QLineEdit::event(e);
+}
+
+}  // namespace ui
