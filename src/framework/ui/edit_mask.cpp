@@ -9,12 +9,10 @@ namespace {
 
 unsigned char Byte(std::string_view ch, size_t i) { return static_cast<unsigned char>(ch[i]); }
 
-bool IsTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
-
 // A well-formed, printable cp932 character (no control characters, no bytes
 // that stand for nothing).
 bool IsPrintable(std::string_view ch) {
-    if (ch.size() == 2) return platform::IsCp932LeadByte(Byte(ch, 0)) && IsTrailByte(Byte(ch, 1));
+    if (ch.size() == 2) return platform::IsCp932LeadByte(Byte(ch, 0)) && IsCp932TrailByte(Byte(ch, 1));
     if (ch.size() != 1) return false;
     unsigned char b = Byte(ch, 0);
     return (b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF);
@@ -98,22 +96,6 @@ std::vector<std::string> SplitFields(std::string_view text) {
 }
 
 }  // namespace
-
-size_t Cp932CharLength(std::string_view text, size_t at) {
-    if (at + 1 < text.size() && platform::IsCp932LeadByte(Byte(text, at)) && IsTrailByte(Byte(text, at + 1)))
-        return 2;
-    return 1;
-}
-
-std::vector<std::string> SplitCp932(std::string_view text) {
-    std::vector<std::string> chars;
-    for (size_t i = 0; i < text.size();) {
-        size_t n = Cp932CharLength(text, i);
-        chars.emplace_back(text.substr(i, n));
-        i += n;
-    }
-    return chars;
-}
 
 // ---------------------------------------------------------------- EditMask
 

@@ -22,14 +22,9 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/ui/cp932_chars.h"
+
 namespace ui {
-
-// Byte length (1 or 2) of the cp932 character starting at `at`; a lead byte
-// without a valid second byte counts as a broken one-byte character.
-size_t Cp932CharLength(std::string_view text, size_t at);
-
-// The cp932 characters of a text, one string (1 or 2 bytes) each.
-std::vector<std::string> SplitCp932(std::string_view text);
 
 class EditMask {
 public:
