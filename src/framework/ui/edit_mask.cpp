@@ -220,13 +220,22 @@ void MaskedText::SetText(std::string_view text) {
         if (mask_.IsEditable(i)) cells_[i].clear();
 
     std::vector<std::string> chars = SplitCp932(text);
-    if (mask_.SaveLiterals() && chars.size() == cells_.size()) {
+    if (chars.size() == cells_.size()) {
         bool literalsInPlace = true;
         for (size_t i = 0; i < cells_.size() && literalsInPlace; ++i)
             if (!mask_.IsEditable(i) && chars[i] != cells_[i]) literalsInPlace = false;
         if (literalsInPlace) {
             for (size_t i = 0; i < cells_.size(); ++i)
                 if (mask_.IsEditable(i)) Place(i, chars[i]);
+            return;
+        }
+    }
+    if (!mask_.SaveLiterals()) {
+        size_t editable = 0;
+        for (size_t i = 0; i < cells_.size(); ++i) editable += mask_.IsEditable(i) ? 1 : 0;
+        if (chars.size() == editable) {
+            for (size_t i = 0, k = 0; i < cells_.size(); ++i)
+                if (mask_.IsEditable(i)) Place(i, chars[k++]);
             return;
         }
     }

@@ -79,10 +79,11 @@ public:
     const EditMask& Mask() const { return mask_; }
     size_t Length() const { return cells_.size(); }
 
-    // Replaces the content with `text` fitted to the mask.  With literals
-    // saved, a text of the mask's length whose literals stand in place is
-    // taken position by position; any other text is matched group by group
-    // against the literals it contains.  Characters a position does not
+    // Replaces the content with `text` fitted to the mask.  A text of the
+    // mask's length whose literals stand in place (or, without saved
+    // literals, one character for each editable position) is taken position
+    // by position; any other text is matched group by group against the
+    // literals it contains.  Characters a position does not
     // accept leave it blank.  Without a mask the text is kept as it is.
     void SetText(std::string_view text);
 

@@ -140,6 +140,8 @@ TEST(EditMask, FitsOtherTextsGroupByGroup) {
     EXPECT_EQ(t.Text(), "19970512");
     EXPECT_EQ(Fitted("!0000/99/99;0;_", "").Text(), "        ");
     EXPECT_EQ(Fitted("0000/99/99;0;_", "1997/5").EditText(), "1997/ 5/  ");  // "/" is no digit
+    EXPECT_EQ(Fitted("0000/99/99;0;_", "1997/ 5/ 3").Text(), "1997 5 3");    // a masked text as it stands
+    EXPECT_EQ(Fitted("0000/99/99;0;_", "1997 5 3").EditText(), "1997/ 5/ 3");
 
     // No mask: the text is kept whole.
     MaskedText plain = Fitted("", "any ソ text");
