@@ -160,6 +160,8 @@ std::optional<std::vector<std::string>> ModalHost::OpenFiles(const OpenDialogReq
             auto p = platform::FromOsPath(f);
             if (!p) {
                 refused = Cp932ForDisplay(QString::fromStdString(f));
+                for (char& c : refused)
+                    if (c == '/') c = '\\';  // shown as the system writes paths
                 break;
             }
             paths.push_back(*p);

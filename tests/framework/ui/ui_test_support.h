@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/ui/modal_script.h"
@@ -25,6 +26,9 @@ public:
     CollectingScript() : ModalScript([this](const std::string& p) { problems.push_back(p); }) {}
     std::vector<std::string> problems;
 };
+
+// A u8"" literal as the UTF-8 bytes of a std::string (an OS path).
+inline std::string Utf8(std::u8string_view s) { return std::string(s.begin(), s.end()); }
 
 // Types text one key event per character (QTest::keyClicks cannot send
 // non-ASCII text).
