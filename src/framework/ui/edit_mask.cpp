@@ -39,9 +39,9 @@ bool IsLetter(std::string_view ch) {
     if (!IsPrintable(ch)) return false;
     unsigned char lead = Byte(ch, 0), trail = Byte(ch, 1);
     switch (lead) {
-    case 0x81:  // ヽヾゝゞ, 々, ー
+    case 0x81:  // kana iteration marks, the kanji repeat mark, the long-vowel mark
         return InRange(trail, 0x52, 0x55) || trail == 0x58 || trail == 0x5B;
-    case 0x82:  // Ａ-Ｚ, ａ-ｚ, hiragana
+    case 0x82:  // full-width Latin letters, hiragana
         return InRange(trail, 0x60, 0x79) || InRange(trail, 0x81, 0x9A) || InRange(trail, 0x9F, 0xF1);
     case 0x83:  // katakana, Greek
         return InRange(trail, 0x40, 0x96) || InRange(trail, 0x9F, 0xB6) || InRange(trail, 0xBF, 0xD6);
@@ -67,7 +67,7 @@ std::string ToCase(std::string_view ch, EditMask::Case c) {
         if (!upper && b >= 'A' && b <= 'Z') out[0] = static_cast<char>(b - 'A' + 'a');
     } else if (out.size() == 2 && Byte(out, 0) == 0x82) {
         unsigned char t = Byte(out, 1);
-        // Ａ-Ｚ are 0x8260..0x8279, ａ-ｚ 0x8281..0x829A.
+        // Full-width A-Z are 0x8260..0x8279, a-z 0x8281..0x829A.
         if (upper && InRange(t, 0x81, 0x9A)) out[1] = static_cast<char>(t - 0x21);
         if (!upper && InRange(t, 0x60, 0x79)) out[1] = static_cast<char>(t + 0x21);
     }
@@ -104,9 +104,13 @@ EditMask::EditMask(std::string_view maskText) : maskText_(maskText) {
     std::string mask = fields[0];
     if (fields.size() >= 3) {
         // Extra ";" belong to the mask; the last two fields are the options.
-        for (size_t i = 1; i + 2 < fields.size(); ++i) mask += ";" + fields[i];
+        for (size_t i = 1; i + 2 < fields.size(); ++i) {
+            mask.push_back(';');
+            mask += fields[i];
+        }
         std::string blank = fields.back();
         if (!blank.empty()) blank_ = blank.substr(0, Cp932CharLength(blank, 0));
+        if (!IsPrintable(blank_)) blank_.assign(1, '_');
         saveLiterals_ = fields[fields.size() - 2] != "0";
     } else if (fields.size() == 2) {
         saveLiterals_ = fields[1] != "0";
@@ -140,7 +144,7 @@ EditMask::EditMask(std::string_view maskText) : maskText_(maskText) {
                 p.literal = ch;
                 positions_.push_back(p);
                 continue;
-            case '_': p.literal = " "; positions_.push_back(p); continue;
+            case '_': p.literal.assign(1, ' '); positions_.push_back(p); continue;
             case '0': p.kind = Kind::Digit; p.required = true; break;
             case '9': p.kind = Kind::Digit; break;
             case '#': p.kind = Kind::DigitOrSign; break;
@@ -155,6 +159,9 @@ EditMask::EditMask(std::string_view maskText) : maskText_(maskText) {
         } else {
             p.literal = ch;
         }
+        // A lead byte without its second byte would join whatever follows
+        // it in the field's text; it stands for nothing, so it shows as "?".
+        if (p.kind == Kind::Literal && n == 1 && platform::IsCp932LeadByte(Byte(p.literal, 0))) p.literal.assign(1, '?');
         positions_.push_back(p);
     }
 }

@@ -59,12 +59,15 @@ protected:
 
 private:
     void Finish() {
+        if (done_) return;
+        done_ = true;
         qApp->removeEventFilter(this);
         deleteLater();
     }
 
     QWidget* field_;
     bool sawPress_ = false;
+    bool done_ = false;
 };
 
 bool IsTextKey(const QKeyEvent* e) {
@@ -82,7 +85,7 @@ MaskLineEdit::MaskLineEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void MaskLineEdit::SetEditMask(std::string_view maskText) {
-    std::string current = IsMasked() ? value_.Text() : Text();
+    std::string current = IsMasked() ? value_.EditText() : Text();
     value_ = MaskedText(EditMask(maskText));
     setAcceptDrops(!IsMasked());
     SetText(current);

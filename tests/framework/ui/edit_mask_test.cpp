@@ -69,6 +69,14 @@ TEST(EditMask, DoubleByteCharactersAreOnePosition) {
     EXPECT_EQ(SplitCp932("a\x82"), (std::vector<std::string>{"a", "\x82"}));
     EXPECT_EQ(SplitCp932("\x82\x0A"), (std::vector<std::string>{"\x82", "\x0A"}));
 
+    // A broken lead byte in a mask is no character: it shows as "?" and
+    // cannot join the next position's byte in the field's text.
+    EditMask broken("\x82>A;1;\x82");
+    ASSERT_EQ(broken.Length(), 2u);
+    EXPECT_EQ(broken.At(0).literal, "?");
+    EXPECT_EQ(broken.Blank(), "_");
+    EXPECT_EQ(Fitted("\x82>A;1;_", "?b").EditText(), "?B");
+
     MaskedText t = Fitted("CCC;1;_", "日本語です");
     EXPECT_EQ(t.EditText(), "日本語");
     t = Fitted("CCC;1;_", "ab\x82");
