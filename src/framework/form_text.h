@@ -74,9 +74,10 @@
 //   upper-case hexadecimal, "}" after the last; no data is "{}";
 // - a set is "[a, b]".
 //
-// The names that stand for keywords in text (property names and value
-// identifiers True, False, nil; a property named object, inherited, inline
-// or end) cannot be represented; binary data holding them is refused.
+// Names the text would read as keywords cannot be represented: an
+// identifier value (vaIdent) True, False or nil, and a property named
+// object, inherited, inline or end (any case).  Binary data holding them
+// is refused with EReadError.
 #pragma once
 
 #include <string>

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-// A 32-bit signed integer from text: leading blanks, an optional "+" or
+// A 32-bit signed integer from text: leading spaces, an optional "+" or
 // "-", then decimal digits or "$" and hexadecimal digits, and nothing after.
 // Decimal values must lie in -2147483648 .. 2147483647.  Hexadecimal
 // digits are a 32-bit pattern: "$0" .. "$FFFFFFFF" ("$FFFFFFFF" is -1);

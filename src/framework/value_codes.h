@@ -62,6 +62,7 @@ enum TFilerFlag : uint8_t {
     ffChildPos = 0x02,   // an integer value (the child position) follows
     ffInline = 0x04,     // an embedded frame
 };
+// ffInherited and ffInline exclude each other; other bits are malformed.
 inline constexpr uint8_t kFlagsMarker = 0xF0;
 
 // Lists, collections and objects nest at most this deep; deeper data is
