@@ -142,8 +142,7 @@ EditMask::EditMask(std::string_view maskText) : maskText_(maskText) {
                     i += m;
                 }
                 p.literal = ch;
-                positions_.push_back(p);
-                continue;
+                break;
             case '_': p.literal.assign(1, ' '); positions_.push_back(p); continue;
             case '0': p.kind = Kind::Digit; p.required = true; break;
             case '9': p.kind = Kind::Digit; break;
@@ -161,7 +160,8 @@ EditMask::EditMask(std::string_view maskText) : maskText_(maskText) {
         }
         // A lead byte without its second byte would join whatever follows
         // it in the field's text; it stands for nothing, so it shows as "?".
-        if (p.kind == Kind::Literal && n == 1 && platform::IsCp932LeadByte(Byte(p.literal, 0))) p.literal.assign(1, '?');
+        if (p.kind == Kind::Literal && p.literal.size() == 1 && platform::IsCp932LeadByte(Byte(p.literal, 0)))
+            p.literal.assign(1, '?');
         positions_.push_back(p);
     }
 }

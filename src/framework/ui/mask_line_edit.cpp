@@ -310,9 +310,16 @@ void MaskLineEdit::inputMethodEvent(QInputMethodEvent* e) {
     e->accept();
 }
 
+// The focus coming back with its window (after a message box, a menu, or
+// another application) does not enter the field anew.
+static bool IsWindowSwitch(Qt::FocusReason reason) {
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+           reason == Qt::MenuBarFocusReason;
+}
+
 void MaskLineEdit::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    if (IsMasked() && !refusing_) baseline_ = value_;
+    if (IsMasked() && !refusing_ && !IsWindowSwitch(e->reason())) baseline_ = value_;
 }
 
 void MaskLineEdit::focusOutEvent(QFocusEvent* e) {
@@ -321,9 +328,7 @@ void MaskLineEdit::focusOutEvent(QFocusEvent* e) {
     // Only a move to another control of this window leaves the field;
     // another window coming up (a message box, a menu) does not.
     Qt::FocusReason reason = e->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-        reason == Qt::MenuBarFocusReason)
-        return;
+    if (IsWindowSwitch(reason)) return;
     QWidget* next = QApplication::focusWidget();
     if (!next || next->window() != window() || !isVisible()) return;
     if (auto bad = value_.FirstInvalid()) {

@@ -76,6 +76,7 @@ TEST(EditMask, DoubleByteCharactersAreOnePosition) {
     EXPECT_EQ(broken.At(0).literal, "?");
     EXPECT_EQ(broken.Blank(), "_");
     EXPECT_EQ(Fitted("\x82>A;1;_", "?b").EditText(), "?B");
+    EXPECT_EQ(EditMask("\\\x82" "0").At(0).literal, "?");  // escaped, too
 
     MaskedText t = Fitted("CCC;1;_", "日本語です");
     EXPECT_EQ(t.EditText(), "日本語");

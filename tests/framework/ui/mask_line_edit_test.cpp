@@ -168,6 +168,31 @@ TEST_F(MaskLineEditTest, RefusesAChangedIncompleteFieldWhenTheFocusLeaves) {
     EXPECT_EQ(script.Beeps(), 2);
 }
 
+TEST_F(MaskLineEditTest, AnotherWindowComingUpNeitherChecksNorResetsTheField) {
+    CheckedScript script;
+    date->SetText("");
+    Focus(date);
+    date->setCursorPosition(0);
+    QTest::keyClicks(date, QStringLiteral("1"));
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(script.Records().empty());
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(date->hasFocus());
+    EXPECT_TRUE(date->Modified());  // still the change made before
+
+    script.AnswerMessage(IDOK);
+    QTest::keyClick(date, Qt::Key_Tab);
+    EXPECT_TRUE(date->hasFocus());
+    EXPECT_EQ(script.Records().size(), 1u);
+    QTest::keyClick(date, Qt::Key_Escape);
+    EXPECT_EQ(date->Text(), "    /  /  ");
+}
+
 TEST_F(MaskLineEditTest, EscUndoesAndAnUnchangedFieldIsNeverRefused) {
     CheckedScript script;  // no answers: any message fails the test
     id->SetText("");        // incomplete, but not changed by the user

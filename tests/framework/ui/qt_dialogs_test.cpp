@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -166,6 +167,42 @@ TEST(QtOpenDialog, ReturnsTheChosenFileAsAnOsPath) {
 
     WhenModal<QFileDialog>([](QFileDialog& d) { d.reject(); });
     EXPECT_EQ(RunQtOpenDialog(request), std::nullopt);
+}
+
+// Qt knows only ASCII in filter patterns; the dialog must still show
+// exactly the files of the chosen filter.
+TEST(QtOpenDialog, ShowsExactlyTheFilesOfTheChosenFilter) {
+    testsupport::TempFolder folder(false);
+    for (const std::string& name : {std::string("list.csv"), std::string("a.txt"), std::string("b.HED"),
+                                    testing::Utf8(u8"説明.ﾎｿｸ")})
+        testsupport::WriteBytes(folder.file(name), "x");
+    OpenDialogRequest request;
+    request.filter = "NIFTY 補足説明 (*.ﾎｿｸ, *.hed, *.up) |*.ﾎｿｸ;*.HED;*.up|全てのﾌｧｲﾙ (*.*)|*.*";
+    request.initialDir = *platform::FromOsPath(folder.path());
+
+    auto listed = [](QListView* view) {
+        QStringList names;
+        QModelIndex root = view->rootIndex();
+        for (int r = 0; r < view->model()->rowCount(root); ++r)
+            names << view->model()->index(r, 0, root).data().toString();
+        names.sort();
+        return names;
+    };
+    QStringList described, all;
+    WhenModal<QFileDialog>([&](QFileDialog& d) {
+        auto* view = d.findChild<QListView*>(QStringLiteral("listView"));
+        ASSERT_TRUE(view);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listed(view).size() == 2; }, 5000));
+        described = listed(view);
+        d.selectNameFilter(d.nameFilters().at(1));
+        Q_EMIT d.filterSelected(d.nameFilters().at(1));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listed(view).size() == 4; }, 5000));
+        all = listed(view);
+        d.reject();
+    });
+    EXPECT_EQ(RunQtOpenDialog(request), std::nullopt);
+    EXPECT_EQ(described, (QStringList{QStringLiteral("b.HED"), QString::fromUtf8(u8"説明.ﾎｿｸ")}));
+    EXPECT_EQ(all.size(), 4);
 }
 
 }  // namespace
