@@ -43,7 +43,7 @@ bool CsvTable::Allocate(uint64_t fileSize) {
     Release();
     // See the bounds in the header: the caller's capacity, or what a file of
     // this size can need, whichever is larger.
-    uint64_t pool = std::max<uint64_t>(poolSize_, fileSize);
+    uint64_t pool = std::max<uint64_t>(poolSize_, fileSize) + kPoolSlack;
     uint64_t slots = std::max<uint64_t>(uint64_t{maxLines_} * maxFields_, fileSize) + 2;
     uint64_t lines = std::max<uint64_t>(maxLines_, fileSize / 2 + 1);
     if (pool > kLargestIndex || slots > kLargestIndex || lines > kLargestIndex) return false;

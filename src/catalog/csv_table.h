@@ -25,6 +25,9 @@ public:
     CsvTable(const CsvTable&) = delete;
     CsvTable& operator=(const CsvTable&) = delete;
 
+    // Bytes the pool has beyond what the reader stores, for block copies.
+    static constexpr uint32_t kPoolSlack = 16;
+
     uint32_t MaxLines() const { return maxLines_; }
     uint32_t MaxFields() const { return maxFields_; }
     uint32_t PoolSize() const { return poolSize_; }
@@ -75,8 +78,9 @@ private:
     // bytes the reader needs at most S pool bytes (field bytes are file
     // bytes), S + 1 slots (every slot but a line's sentinel stands for a
     // comma or the first byte of a field) and (S + 1) / 2 lines (a line that
-    // counts holds a data byte and, but for the last, an LF): about 7 * S
-    // bytes of address space at most, which is reserved without being
+    // counts holds a data byte and, but for the last, an LF).  Allocate
+    // reserves that (or the caller's capacity, when larger) once: at most
+    // 7 * S bytes plus a constant, of which only what the file fills is ever
     // touched; a typical catalog touches less than twice its size.
     std::unique_ptr<char[]> pool_;
     std::unique_ptr<uint32_t[]> slotBegin_;
