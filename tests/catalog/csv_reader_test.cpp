@@ -128,16 +128,6 @@ TEST(CsvReader, OpenFailuresEmptyTheTable) {
     EXPECT_EQ(ReadCsvFile(table, "."), 1);  // a folder
 }
 
-TEST(CsvReader, ANewReadReplacesTheOld) {
-    TempFolder dir;
-    CsvTable table;
-    testsupport::WriteBytes("a.csv", "h\r\n" + std::string(5000, 'x') + "\r\n");
-    testsupport::WriteBytes("b.csv", "h\r\nb\r\n");
-    ASSERT_EQ(ReadCsvFile(table, "a.csv"), 0);
-    ASSERT_EQ(ReadCsvFile(table, "b.csv"), 0);
-    EXPECT_EQ(csvtest::Lines(table), (std::vector<Line>{{"h"}, {"b"}}));
-}
-
 TEST(CsvReader, LargeCatalogsAreReadWhole) {
     TempFolder dir;
     const size_t records = 100000;
