@@ -39,6 +39,23 @@ int BUFFILE::Refill() {
     return buffer[position++];
 }
 
+std::span<const unsigned char> BUFFILE::Buffered() {
+    if (writeFlag) return {};
+    if (count == 0) {
+        if (Refill() == EndOfInput) return {};
+        --position;  // Refill took the first byte; give it back
+        ++count;
+    }
+    return {buffer + position, static_cast<size_t>(count)};
+}
+
+void BUFFILE::TakeBuffered(size_t n) {
+    if (writeFlag) return;
+    int32_t taken = n < static_cast<size_t>(count) ? static_cast<int32_t>(n) : count;
+    position += taken;
+    count -= taken;
+}
+
 bool BUFFILE::OpenWrite(const char* fileName) {
     Close();
     handle = platform::CreateForWrite(fileName ? fileName : "");

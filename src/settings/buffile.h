@@ -7,6 +7,7 @@
 #include "platform/os_file.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 class BINFILE {
@@ -37,6 +38,13 @@ public:
         }
         return Refill();
     }
+
+    // Reading a run of bytes at a time, for readers whose every byte counts:
+    // the bytes of the buffer not yet taken, after a refill when it is used
+    // up; empty at the end of the file.  TakeBuffered(n) takes the first n of
+    // them, as n calls of ReadByte would.
+    std::span<const unsigned char> Buffered();
+    void TakeBuffered(size_t n);
 
     // Creates the file, or empties an existing one, for writing.
     bool OpenWrite(const char* fileName);

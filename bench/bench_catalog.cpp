@@ -1,0 +1,79 @@
+// Reading a catalog of 100,000 records, beside the plain block read of the
+// same bytes that any reader has to do (the floor).
+#include "catalog/csv_reader.h"
+#include "platform/os_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string MakeCatalog(size_t records) {
+    std::string out = "DIR,LZH_FILE,TITLE,AUTHOR,NIF_ID,DATE,BYTE\r\n";
+    for (size_t i = 0; i < records; ++i) {
+        std::string n = std::to_string(i);
+        out += "kiss\\\x83\x5C\x83\x74\x83\x67\\" + std::to_string(i % 97);  // kiss\sofuto\<n>
+        out += ",SET" + n + ".LZH,";
+        out += "\x92\x85\x82\xB9\x91\xD6\x82\xA6\x81\x40\x91\xE6" + n + "\x8D\x86";  // kisekae, dai <n> gou
+        out += ",\x8D\xEC\x8E\xD2" + std::to_string(i % 13);                        // sakusha <n>
+        out += ",GHB0" + n + ",97/05/12," + std::to_string(10000 + i * 7) + "\r\n";
+    }
+    return out;
+}
+
+// The catalog in a temporary file for the whole run.
+struct CatalogFile {
+    std::string name;
+    size_t size = 0;
+    CatalogFile() {
+        std::string pattern = "/tmp/tansu-bench-XXXXXX";
+        int fd = mkstemp(pattern.data());
+        if (fd < 0) std::abort();
+        std::string bytes = MakeCatalog(100000);
+        if (write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::abort();
+        close(fd);
+        name = pattern;
+        size = bytes.size();
+    }
+    ~CatalogFile() { unlink(name.c_str()); }
+};
+
+const CatalogFile& Catalog() {
+    static CatalogFile file;
+    return file;
+}
+
+void BM_BlockReadFloor(benchmark::State& state) {
+    const CatalogFile& file = Catalog();
+    char buffer[1024];
+    for (auto _ : state) {
+        platform::FileHandle h = platform::OpenExistingForRead(file.name);
+        if (!h.IsOpen()) std::abort();
+        size_t total = 0;
+        for (long got; (got = platform::ReadBlock(h, buffer, sizeof buffer)) > 0;) {
+            benchmark::DoNotOptimize(buffer);
+            total += static_cast<size_t>(got);
+        }
+        platform::CloseFile(h);
+        if (total != file.size) std::abort();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size));
+}
+BENCHMARK(BM_BlockReadFloor)->Unit(benchmark::kMillisecond);
+
+void BM_ReadCsvFile(benchmark::State& state) {
+    const CatalogFile& file = Catalog();
+    CsvTable table;
+    for (auto _ : state) {
+        if (ReadCsvFile(table, file.name.c_str()) != 0 || table.LineCount() != 100001) std::abort();
+        benchmark::DoNotOptimize(table.FieldText(100000, 6));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size));
+}
+BENCHMARK(BM_ReadCsvFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
