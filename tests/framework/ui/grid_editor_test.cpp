@@ -239,7 +239,6 @@ TEST(GridEditor, AlwaysShownEditorStaysThroughEnterAndMoves) {
     g.SetOptions(g.Options() | goAlwaysShowEditor);
     ASSERT_TRUE(Showing(g));
     EXPECT_EQ(g.Editor()->Text(), "t1,1");
-
     Type(g, QStringLiteral("v"));
     Key(g, Qt::Key_Return);  // written, still editing
     EXPECT_EQ(g.Cell(1, 1), "v");
@@ -247,6 +246,9 @@ TEST(GridEditor, AlwaysShownEditorStaysThroughEnterAndMoves) {
     Key(g, Qt::Key_Right);  // at the end of the text: on to the next cell
     EXPECT_EQ(g.Col(), 2);
     EXPECT_TRUE(Showing(g));
+    // The focus coming to the grid goes on to its editor.
+    g.setFocus();
+    EXPECT_TRUE(g.Editor()->hasFocus());
 
     // Row selection never shows the editor.
     g.SetOptions(g.Options() | goRowSelect);
