@@ -1,0 +1,1 @@
+tansu_add_bench(bench_settings SOURCES bench_settings.cpp LIBS tansu_settings)

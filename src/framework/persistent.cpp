@@ -1,0 +1,18 @@
+#include "framework/persistent.h"
+
+TANSU_IMPLEMENT_CLASS(TPersistent)
+void TPersistent::DeclarePublished(TClassBuilder<TPersistent>&) {}
+
+void TPersistent::Assign(const TPersistent* source) {
+    if (source) {
+        source->AssignTo(this);
+        return;
+    }
+    throw EConvertError("Cannot assign a nil to a " + ClassName());
+}
+
+void TPersistent::AssignTo(TPersistent* dest) const {
+    throw EConvertError("Cannot assign a " + ClassName() + " to a " + dest->ClassName());
+}
+
+void TPersistent::DefineProperties(TFiler&) {}

@@ -1,0 +1,25 @@
+// Walking a cp932 text character by character: a double-byte character is
+// one character, and its second byte (which may look like "\" or "|") is
+// never taken for a character of its own.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ui {
+
+constexpr bool IsCp932TrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
+// Byte length (1 or 2) of the character starting at `at`; a lead byte
+// without a valid second byte counts as a broken one-byte character.
+size_t Cp932CharLength(std::string_view text, size_t at);
+
+// The characters of a text, one string (1 or 2 bytes) each.
+std::vector<std::string> SplitCp932(std::string_view text);
+
+// Splits at every single-byte `separator` character.
+std::vector<std::string> SplitCp932At(std::string_view text, char separator);
+
+}  // namespace ui

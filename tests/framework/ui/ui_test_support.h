@@ -1,0 +1,44 @@
+// Helpers of the window-layer tests.
+#pragma once
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QString>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/ui/modal_script.h"
+
+namespace ui::testing {
+
+// A script whose problems become test failures (instead of an abort).
+class CheckedScript : public ModalScript {
+public:
+    CheckedScript() : ModalScript([](const std::string& p) { ADD_FAILURE() << "modal script: " << p; }) {}
+};
+
+// A script that collects its problems for the test to look at.
+class CollectingScript : public ModalScript {
+public:
+    CollectingScript() : ModalScript([this](const std::string& p) { problems.push_back(p); }) {}
+    std::vector<std::string> problems;
+};
+
+// A u8"" literal as the UTF-8 bytes of a std::string (an OS path).
+inline std::string Utf8(std::u8string_view s) { return std::string(s.begin(), s.end()); }
+
+// Types text one key event per character (QTest::keyClicks cannot send
+// non-ASCII text).
+inline void TypeInto(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+}  // namespace ui::testing
