@@ -152,10 +152,7 @@ void GridWidget::CellTextChanged(int col, int row) {
     editor_->LoadText(GetEditText(col, row));
 }
 
-void GridWidget::TypeIntoEditor(const QString& text) {
-    editor_->selectAll();
-    editor_->insert(text);
-}
+void GridWidget::TypeIntoEditor(const QString& text) { editor_->TypeOver(text); }
 
 void GridWidget::EditorEscape() {
     if (!editor_) return;
