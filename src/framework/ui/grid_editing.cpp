@@ -104,7 +104,7 @@ void GridWidget::PlaceEditor() {
     if (r.IsEmpty()) {
         // Out of view: the editor keeps its text until the cell returns.
         if (!editor_->isHidden()) {
-            if (editor_->hasFocus()) setFocus(Qt::OtherFocusReason);
+            TakeFocusFromEditor();
             editor_->hide();
         }
         return;
@@ -124,9 +124,15 @@ void GridWidget::HideEdit() {
     editCell_ = {};
     if (!editor_->isHidden()) {
         // The grid takes the focus first, so that it does not wander off.
-        if (editor_->hasFocus()) setFocus(Qt::OtherFocusReason);
+        TakeFocusFromEditor();
         editor_->hide();
     }
+}
+
+void GridWidget::TakeFocusFromEditor() {
+    if (!editor_ || !editor_->hasFocus()) return;
+    Flag busy(takingFocus_);
+    setFocus(Qt::OtherFocusReason);
 }
 
 void GridWidget::UpdateText() {
@@ -146,10 +152,7 @@ void GridWidget::CellTextChanged(int col, int row) {
     editor_->LoadText(GetEditText(col, row));
 }
 
-void GridWidget::TypeIntoEditor(const QString& text) {
-    editor_->selectAll();
-    editor_->insert(text);
-}
+void GridWidget::TypeIntoEditor(const QString& text) { editor_->TypeOver(text); }
 
 void GridWidget::EditorEscape() {
     if (!editor_) return;

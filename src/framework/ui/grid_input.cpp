@@ -83,6 +83,8 @@ void GridWidget::keyReleaseEvent(QKeyEvent* e) {
 
 void GridWidget::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
+    // While the editor shows, typing belongs to it.
+    if (!takingFocus_ && EditorVisible()) editor_->setFocus(e->reason());
     InvalidateGrid();
 }
 

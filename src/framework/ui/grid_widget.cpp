@@ -319,6 +319,13 @@ void GridWidget::UpdateScrollBars() {
     updatingScrollBars_ = false;
 }
 
+void GridWidget::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    UpdateScrollBars();
+    SetTopLeft(leftCol_, topRow_);
+    PlaceEditor();
+}
+
 void GridWidget::SetTopLeft(int left, int top) {
     left = std::clamp(left, fixedCols_, std::max(fixedCols_, MaxLeftCol()));
     top = std::clamp(top, fixedRows_, std::max(fixedRows_, MaxTopRow()));

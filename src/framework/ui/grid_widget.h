@@ -287,6 +287,7 @@ private:
     void PlaceEditor();
     void LoadEditor();
     void EditorEscape();
+    void TakeFocusFromEditor();
     void EnterKey();
     void TypeIntoEditor(const QString& text);
     bool EditorVisible() const;
@@ -320,6 +321,7 @@ private:
     QPointer<InplaceEditor> editor_;
     GridCoord editCell_;  // the cell the editor holds, or none
     bool writingBack_ = false;
+    bool takingFocus_ = false;  // the grid takes the focus back from its editor
 
     Canvas* canvas_ = nullptr;
     bool updatingScrollBars_ = false;

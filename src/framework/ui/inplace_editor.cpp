@@ -4,6 +4,7 @@
 #include "framework/ui/qt_cp932.h"
 #include "framework/ui/qt_input.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,10 +15,11 @@
 namespace ui {
 
 // Refuses input without a cp932 form, and input that makes the text longer
-// than the limit (in cp932 bytes).
-class InplaceEditor::Cp932Validator : public QValidator {
+// than the limit (in cp932 bytes).  Texts carry bytes without a character
+// as escapes (qt_cp932.h), which are let through.
+class InplaceEditor::EditTextValidator : public QValidator {
 public:
-    explicit Cp932Validator(InplaceEditor* editor) : QValidator(editor), editor_(editor) {}
+    explicit EditTextValidator(InplaceEditor* editor) : QValidator(editor), editor_(editor) {}
 
     State validate(QString& input, int&) const override {
         const auto bytes = FromEditQString(input);
@@ -31,9 +33,9 @@ private:
     InplaceEditor* editor_;
 };
 
-InplaceEditor::InplaceEditor(GridWidget* grid) : QLineEdit(grid->viewport()), grid_(grid) {
+InplaceEditor::InplaceEditor(GridWidget* grid) : MaskLineEdit(grid->viewport()), grid_(grid) {
     setFrame(false);
-    setValidator(new Cp932Validator(this));
+    setValidator(new EditTextValidator(this));
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         const auto bytes = FromEditQString(text);
         acceptedBytes_ = bytes ? bytes->size() : 0;
@@ -43,22 +45,40 @@ InplaceEditor::InplaceEditor(GridWidget* grid) : QLineEdit(grid->viewport()), gr
 
 InplaceEditor::~InplaceEditor() = default;
 
-std::optional<std::string> InplaceEditor::Text() const { return FromEditQString(text()); }
-
-void InplaceEditor::SetText(std::string_view cp932) { setText(ToEditQString(cp932)); }
-
-void InplaceEditor::LoadText(std::string_view cp932) {
-    SetText(cp932);
-    loaded_ = text();
+std::optional<std::string> InplaceEditor::Text() const {
+    if (IsMasked()) return MaskLineEdit::Text();
+    return FromEditQString(text());
 }
 
-bool InplaceEditor::Changed() const { return text() != loaded_; }
+void InplaceEditor::SetText(std::string_view cp932) {
+    if (IsMasked()) {
+        MaskLineEdit::SetText(cp932);
+    } else {
+        setText(ToEditQString(cp932));
+        setModified(false);
+    }
+}
 
-void InplaceEditor::Revert() { setText(loaded_); }
+void InplaceEditor::LoadText(std::string_view cp932) {
+    original_ = cp932;
+    SetText(cp932);
+    loaded_ = Text();
+}
 
-void InplaceEditor::MarkUnchanged() { loaded_ = text(); }
+bool InplaceEditor::Changed() const { return Text() != loaded_; }
 
-void InplaceEditor::SetEditMask(std::string mask) { editMask_ = std::move(mask); }
+void InplaceEditor::Revert() { SetText(original_); }
+
+void InplaceEditor::MarkUnchanged() {
+    loaded_ = Text();
+    if (loaded_) original_ = *loaded_;
+}
+
+void InplaceEditor::TypeOver(const QString& text) {
+    selectAll();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    MaskLineEdit::keyPressEvent(&press);
+}
 
 void InplaceEditor::SetMaxLength(int bytes) { maxLength_ = std::max(0, bytes); }
 
@@ -102,21 +122,27 @@ void InplaceEditor::KeyDown(int& key, ShiftState shift) {
 }
 
 void InplaceEditor::paintEvent(QPaintEvent* e) {
-    QLineEdit::paintEvent(e);
+    MaskLineEdit::paintEvent(e);
     QPainter painter(this);
     Canvas canvas(painter);
     PaintOverlay(canvas);
 }
 
 void InplaceEditor::focusInEvent(QFocusEvent* e) {
-    QLineEdit::focusInEvent(e);
+    MaskLineEdit::focusInEvent(e);
     FocusIn();
     grid_->InvalidateGrid();
 }
 
 void InplaceEditor::focusOutEvent(QFocusEvent* e) {
     FocusOut();
-    QLineEdit::focusOutEvent(e);
+    // The grid taking the focus back (to hide or move the editor) is no
+    // leaving of the field; only a move to another control checks the mask.
+    QWidget* next = QApplication::focusWidget();
+    if (next && (next == grid_ || grid_->isAncestorOf(next)))
+        QLineEdit::focusOutEvent(e);
+    else
+        MaskLineEdit::focusOutEvent(e);
     grid_->InvalidateGrid();
 }
 
@@ -132,7 +158,7 @@ void InplaceEditor::keyPressEvent(QKeyEvent* e) {
     const QString typed = e->text();
     const auto bytes = typed.isEmpty() ? std::nullopt : FromEditQString(typed);
     if (!bytes) {
-        QLineEdit::keyPressEvent(e);
+        MaskLineEdit::keyPressEvent(e);
         return;
     }
     // The grid's KeyPress sees every character typed here, byte by byte.
@@ -152,9 +178,11 @@ void InplaceEditor::keyPressEvent(QKeyEvent* e) {
     } else if (kept == "\x1b") {
         grid_->EditorEscape();
     } else if (kept != *bytes) {
-        insert(ToEditQString(kept));
+        QKeyEvent changed(e->type(), e->key(), e->modifiers(), ToEditQString(kept), e->isAutoRepeat(),
+                          static_cast<quint16>(e->count()));
+        MaskLineEdit::keyPressEvent(&changed);
     } else {
-        QLineEdit::keyPressEvent(e);
+        MaskLineEdit::keyPressEvent(e);
     }
 }
 
@@ -164,7 +192,7 @@ void InplaceEditor::keyReleaseEvent(QKeyEvent* e) {
         KeyUp(code, ShiftStateOf(*e));
         if (code == 0) return;
     }
-    QLineEdit::keyReleaseEvent(e);
+    MaskLineEdit::keyReleaseEvent(e);
 }
 
 void InplaceEditor::mousePressEvent(QMouseEvent* e) {
@@ -174,13 +202,13 @@ void InplaceEditor::mousePressEvent(QMouseEvent* e) {
         MouseDown(b, ShiftStateOf(*e), p.x(), p.y());
         if (b == MouseButton::Left) leftPressed_ = true;
     }
-    QLineEdit::mousePressEvent(e);
+    MaskLineEdit::mousePressEvent(e);
 }
 
 void InplaceEditor::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     MouseMove(ShiftStateOf(*e), p.x(), p.y());
-    QLineEdit::mouseMoveEvent(e);
+    MaskLineEdit::mouseMoveEvent(e);
 }
 
 void InplaceEditor::mouseReleaseEvent(QMouseEvent* e) {
@@ -193,7 +221,7 @@ void InplaceEditor::mouseReleaseEvent(QMouseEvent* e) {
         }
         MouseUp(b, ShiftStateOf(*e), p.x(), p.y());
     }
-    QLineEdit::mouseReleaseEvent(e);
+    MaskLineEdit::mouseReleaseEvent(e);
 }
 
 bool InplaceEditor::event(QEvent* e) {
@@ -207,7 +235,7 @@ bool InplaceEditor::event(QEvent* e) {
     }
     // Moving or resizing onto a cell gives the text the whole editor again.
     if (e->type() == QEvent::Move || e->type() == QEvent::Resize) setTextMargins(0, 0, 0, 0);
-    return QLineEdit::event(e);
+    return MaskLineEdit::event(e);
 }
 
 }  // namespace ui

@@ -1,8 +1,15 @@
-// The grid's in-place editor: a one-line edit over the current cell, made
-// by the grid's CreateEditor and placed, loaded and written back by the
-// grid.  It edits cp932 texts without losing a byte: what it loads comes
-// back unchanged unless the user changes it, and it accepts only input that
-// has a cp932 form and fits the length limit (counted in cp932 bytes).
+// The grid's in-place editor: a one-line masked edit over the current cell,
+// made by the grid's CreateEditor and placed, loaded and written back by the
+// grid.  With an edit mask, typing goes through the mask engine of
+// MaskLineEdit.  Without one it edits cp932 texts without losing a byte:
+// what it loads comes back unchanged unless the user changes it, and it
+// accepts only input that has a cp932 form and fits the length limit
+// (counted in cp932 bytes).  Either way a cell the user did not change is
+// never written back.
+//
+// The mask's completeness is checked (and an incomplete text refused) when
+// the focus leaves for another control of the window, not when the editor
+// moves from cell to cell with the grid.
 //
 // Components that extend the editor subclass it and use the protected
 // steps: PaintOverlay draws over the edit, the key and mouse steps see the
@@ -12,8 +19,7 @@
 #include "framework/ui/canvas.h"
 #include "framework/ui/graphics_types.h"
 #include "framework/ui/input_types.h"
-
-#include <QLineEdit>
+#include "framework/ui/mask_line_edit.h"
 
 #include <optional>
 #include <string>
@@ -23,7 +29,7 @@ namespace ui {
 
 class GridWidget;
 
-class InplaceEditor : public QLineEdit {
+class InplaceEditor : public MaskLineEdit {
     Q_OBJECT
 
 public:
@@ -33,9 +39,10 @@ public:
 
     GridWidget* Grid() const { return grid_; }
 
-    // The text as cp932; nullopt only if a program set a text without a
-    // cp932 form.
+    // The text as cp932 (with a mask: the masked text); nullopt only if a
+    // program set a text without a cp932 form.
     std::optional<std::string> Text() const;
+    // Sets the text (fitted to the mask, if any).
     void SetText(std::string_view cp932);
     // Sets the text and makes it the one Changed and Revert refer to.
     void LoadText(std::string_view cp932);
@@ -44,13 +51,16 @@ public:
     // The current text becomes the loaded one (after it was written back).
     void MarkUnchanged();
     void SelectAll() { selectAll(); }
+    // Types `text` over the whole content, as the first key typed into a
+    // cell does (through the mask, if any).
+    void TypeOver(const QString& text);
 
-    // The edit mask, in the mask language of the mask edit; empty for none.
-    // Kept as given until the mask engine applies it.
-    void SetEditMask(std::string mask);
-    const std::string& EditMask() const { return editMask_; }
-    // Longest text in cp932 bytes; 0 for no limit.  A longer loaded text
-    // stays; the user may shorten it but not lengthen it.
+    // The edit mask in the language of edit_mask.h, "" for none.  Set it
+    // before the text: the text is fitted to the mask.
+    using MaskLineEdit::SetEditMask;
+    const std::string& EditMask() const { return MaskText(); }
+    // Longest text in cp932 bytes, for a field without mask; 0 for no limit.
+    // A longer loaded text stays; the user may shorten it but not lengthen it.
     void SetMaxLength(int bytes);
     int MaxLength() const { return maxLength_; }
 
@@ -89,12 +99,12 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    class Cp932Validator;
-    friend class Cp932Validator;
+    class EditTextValidator;
+    friend class EditTextValidator;
 
     GridWidget* grid_;
-    QString loaded_;
-    std::string editMask_;
+    std::string original_;              // the text as loaded
+    std::optional<std::string> loaded_;  // what Text() gave right after loading
     int maxLength_ = 0;
     size_t acceptedBytes_ = 0;  // length of the last accepted text
     bool leftPressed_ = false;

@@ -1,5 +1,6 @@
 #include "framework/ui/qt_graphics.h"
 
+#include "framework/ui/font_map.h"
 #include "framework/ui/qt_cp932.h"
 
 #include <QApplication>
@@ -30,7 +31,8 @@ QColor ToQColor(Color c) { return ToQColor(c, QApplication::palette()); }
 
 QFont ToQFont(const Font& f, const QFont& base) {
     QFont q = base;
-    if (!f.name.empty()) q.setFamily(ToDisplayQString(f.name));
+    // A face of the forms stands for the Japanese fonts installed here.
+    if (!f.name.empty()) q.setFamilies(FontFamiliesFor(f.name));
     if (f.height != 0) q.setPixelSize(f.height < 0 ? -f.height : f.height);
     q.setBold(f.bold);
     q.setItalic(f.italic);

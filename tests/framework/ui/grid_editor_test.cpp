@@ -1,6 +1,7 @@
 #include "grid_test_support.h"
 
 #include "framework/ui/qt_graphics.h"
+#include "ui_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,7 @@ TEST(GridEditor, TheEditorShowTestMayRefuseAndHideTheEditor) {
 }
 
 TEST(GridEditor, MaskAndLengthLimitComeFromTheGrid) {
+    ui::testing::CheckedScript script;  // beeps are counted, no box may come up
     GridWindow<PickyGrid> w;
     PickyGrid& g = *w.grid;
     SetUpEditing(g, goTabs);
@@ -153,13 +155,22 @@ TEST(GridEditor, MaskAndLengthLimitComeFromTheGrid) {
     ASSERT_TRUE(Showing(g));
     EXPECT_EQ(g.Editor()->EditMask(), "000;0;_");  // the event, through the base
     Key(g, Qt::Key_Tab);
+    EXPECT_EQ(g.Cell(1, 1), "t1,1");  // the mask did not fit it, but it was not touched
     EXPECT_EQ(g.Col(), 2);
     EXPECT_EQ(g.Editor()->EditMask(), "!0000/99/99;1;_");  // the override
     EXPECT_EQ(g.Editor()->MaxLength(), 0);
 
+    // Typing goes through the mask: the literals stand, a letter is refused.
+    Type(g, QStringLiteral("1996x0512"));
+    EXPECT_EQ(g.Editor()->Text(), "1996/05/12");
+    EXPECT_EQ(script.Beeps(), 1);
+    Key(g, Qt::Key_Tab);
+    EXPECT_EQ(g.Cell(2, 1), "1996/05/12");
+
     // Five cp932 bytes: "ab" and 表 (two bytes) fit, 示 does not; what the
     // user types beyond the limit is refused, not cut later.
-    Key(g, Qt::Key_Tab);
+    EXPECT_EQ(g.Col(), 3);
+    EXPECT_EQ(g.Editor()->EditMask(), "");
     EXPECT_EQ(g.Editor()->MaxLength(), 5);
     Type(g, QStringLiteral(u"ab表示c"));
     EXPECT_EQ(g.Editor()->Text(), "ab表c");
@@ -169,6 +180,16 @@ TEST(GridEditor, MaskAndLengthLimitComeFromTheGrid) {
     Key(g, Qt::Key_Backspace);
     Type(g, QString::fromUtf8("\xF0\x9F\x98\x80"));  // an emoji
     EXPECT_EQ(g.Editor()->Text(), "ab表");
+
+    // An incomplete masked text is not refused while the grid itself takes
+    // the editor away: it is written as it stands, no message comes up.
+    Key(g, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(g.Cell(3, 1), "ab表");
+    Type(g, QStringLiteral("19"));
+    Key(g, Qt::Key_Return);
+    EXPECT_FALSE(Showing(g));
+    EXPECT_EQ(g.Cell(2, 1), "19  /  /  ");
+    EXPECT_TRUE(script.Records().empty());
 }
 
 TEST(GridEditor, BytesWithoutACharacterSurviveEditing) {
@@ -239,7 +260,6 @@ TEST(GridEditor, AlwaysShownEditorStaysThroughEnterAndMoves) {
     g.SetOptions(g.Options() | goAlwaysShowEditor);
     ASSERT_TRUE(Showing(g));
     EXPECT_EQ(g.Editor()->Text(), "t1,1");
-
     Type(g, QStringLiteral("v"));
     Key(g, Qt::Key_Return);  // written, still editing
     EXPECT_EQ(g.Cell(1, 1), "v");
@@ -247,6 +267,9 @@ TEST(GridEditor, AlwaysShownEditorStaysThroughEnterAndMoves) {
     Key(g, Qt::Key_Right);  // at the end of the text: on to the next cell
     EXPECT_EQ(g.Col(), 2);
     EXPECT_TRUE(Showing(g));
+    // The focus coming to the grid goes on to its editor.
+    g.setFocus();
+    EXPECT_TRUE(g.Editor()->hasFocus());
 
     // Row selection never shows the editor.
     g.SetOptions(g.Options() | goRowSelect);
