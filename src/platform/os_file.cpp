@@ -162,9 +162,14 @@ int64_t FileSize(FileHandle file) {
 bool CopyPermissions(std::string_view modelSystemPath, FileHandle file) {
     auto os = ToOsPath(modelSystemPath);
     if (!os) return true;
+    if (!file.IsOpen()) return false;
     struct stat st;
-    if (::stat(os->c_str(), &st) != 0) return true;  // no model: keep the default
-    return file.IsOpen() && ::fchmod(file.fd, st.st_mode & 07777) == 0;
+    if (::stat(os->c_str(), &st) == 0) return ::fchmod(file.fd, st.st_mode & 07777) == 0;
+    // No model: what a newly created file would get (a temporary file
+    // starts private).
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return ::fchmod(file.fd, 0666 & ~mask) == 0;
 }
 
 bool ReplaceFile(std::string_view fromSystemPath, std::string_view toSystemPath) {
@@ -184,6 +189,14 @@ bool FileExists(std::string_view systemPath) {
     auto os = ToOsPath(systemPath);
     struct stat st;
     return os && ::stat(os->c_str(), &st) == 0;
+}
+
+bool MayWrite(std::string_view systemPath) {
+    auto os = ToOsPath(systemPath);
+    if (!os) return false;
+    struct stat st;
+    if (::stat(os->c_str(), &st) != 0) return true;
+    return ::access(os->c_str(), W_OK) == 0;
 }
 
 namespace faults {

@@ -44,8 +44,8 @@ bool CloseFile(FileHandle& file);
 // Size of an open file in bytes, or -1.
 int64_t FileSize(FileHandle file);
 
-// Gives `file` the permission bits of the file `modelSystemPath`, when that
-// exists.  True when there was nothing to copy or the copy worked.
+// Gives `file` the permission bits of the file `modelSystemPath`, or, when
+// that does not exist, those of a newly created file.  True when it worked.
 bool CopyPermissions(std::string_view modelSystemPath, FileHandle file);
 
 // Puts `fromSystemPath` in the place of `toSystemPath` in one step.
@@ -54,6 +54,10 @@ bool ReplaceFile(std::string_view fromSystemPath, std::string_view toSystemPath)
 bool RemoveFile(std::string_view systemPath);
 
 bool FileExists(std::string_view systemPath);
+
+// Whether this process may write the file: true for a file that does not
+// exist yet (whether its folder takes it shows when it is created).
+bool MayWrite(std::string_view systemPath);
 
 namespace faults {
 // Seams that let tests make the file layer fail as a full disk or an

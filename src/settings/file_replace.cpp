@@ -4,58 +4,32 @@
 
 #include <string>
 
-namespace {
+bool WriteFileInOnePiece(const char* fileName, const std::function<bool(BUFFILE&)>& write) {
+    const std::string_view target = fileName ? fileName : "";
+    if (target.empty() || !platform::MayWrite(target)) return false;
+    // Held while the new file is written, so that another TANSU does not
+    // read or write the file meanwhile, and a file that is open elsewhere is
+    // not replaced under it.
+    platform::FileHandle old = platform::OpenExistingForRead(target);
+    if (!old.IsOpen() && platform::FileExists(target)) return false;
 
-bool WriteAll(platform::FileHandle target, std::string_view content) {
-    size_t done = 0;
-    while (done < content.size()) {
-        long put = platform::WriteBlock(target, content.data() + done, content.size() - done);
-        if (put <= 0) return false;
-        done += static_cast<size_t>(put);
+    BUFFILE file;
+    std::string tempName;
+    bool ok = false;
+    if (file.OpenWriteTemp(fileName, tempName)) {
+        try {
+            ok = platform::CopyPermissions(target, file.handle) && write(file);
+            ok = file.FlushToDisk() && ok;
+        } catch (...) {
+            file.Close();
+            platform::RemoveFile(tempName);
+            platform::CloseFile(old);
+            throw;
+        }
+        ok = file.Close() && ok;
+        ok = ok && platform::ReplaceFile(tempName, target);
+        if (!ok) platform::RemoveFile(tempName);
     }
-    return platform::SyncFile(target);
-}
-
-}  // namespace
-
-bool ReplaceFileContent(BUFFILE& file, const char* fileName, std::string_view content) {
-    if (fileName == nullptr) return false;
-    // A file created here only to give the new one the usual permissions is
-    // removed again when the write fails, so a failed save leaves no empty
-    // file behind.
-    bool createdHere = false;
-    auto fail = [&](const std::string& temp) {
-        if (!temp.empty()) platform::RemoveFile(temp);
-        if (createdHere) platform::RemoveFile(fileName);
-        return false;
-    };
-    if (!platform::FileExists(fileName)) {
-        platform::FileHandle fresh = platform::CreateForWrite(fileName);
-        if (!fresh.IsOpen()) return false;
-        platform::CloseFile(fresh);
-        createdHere = true;
-    }
-
-    std::string temp;
-    if (!file.OpenWriteTemp(fileName, temp)) return fail(temp);
-    file.WriteBytes(content.data(), content.size());
-    bool written = platform::CopyPermissions(fileName, file.handle);
-    written = file.FlushToDisk() && written;
-    written = file.Close() && written;
-    if (!written) return fail(temp);
-
-    // Opening the file for writing shows that it may be written and that no
-    // one else has it open, and keeps others out until the new one is in
-    // place.
-    platform::FileHandle target = platform::CreateForWrite(fileName);
-    if (!target.IsOpen()) return fail(temp);
-    if (platform::ReplaceFile(temp, fileName)) {
-        platform::CloseFile(target);
-        return true;
-    }
-    // The folder refused the swap: write the content into the file itself.
-    bool ok = WriteAll(target, content);
-    ok = platform::CloseFile(target) && ok;
-    platform::RemoveFile(temp);
+    platform::CloseFile(old);
     return ok;
 }

@@ -1,15 +1,18 @@
 // Writing a file in one piece: the new content goes to a temporary file
 // beside it first, and takes the old file's place only once every byte of it
 // is on the disk.  A full disk or any other failing write leaves the old
-// file as it was.
+// file as it was, and no temporary file behind.
 #pragma once
 
 #include "settings/buffile.h"
 
-#include <string_view>
+#include <functional>
 
-// Writes `content` through `file` (which ends closed) as the new content of
-// `fileName`.  Fails, changing nothing, when the file cannot be created or
-// written (no such folder, a read-only file, a file open elsewhere, a full
-// disk).  The file keeps its permissions; a new one gets the usual ones.
-bool ReplaceFileContent(BUFFILE& file, const char* fileName, std::string_view content);
+// `write` puts the new content into the temporary file through the buffered
+// file it is given, and answers false to give up.  The whole returns false,
+// changing nothing, when the file cannot be written (no such folder, a file
+// without write permission, a file open elsewhere, a full disk) or `write`
+// gave up.  The old file is held open, unshared, until the new one has taken
+// its place; the file keeps its permissions, and a new one gets the usual
+// ones.  An exception from `write` passes through after the clean-up.
+bool WriteFileInOnePiece(const char* fileName, const std::function<bool(BUFFILE&)>& write);

@@ -235,5 +235,9 @@ void INI::RenderFile(std::string& out) const {
 int INI::Save(const char* fileName) {
     std::string content;
     RenderFile(content);
-    return ReplaceFileContent(file, fileName, content) ? 0 : 1;
+    bool written = WriteFileInOnePiece(fileName, [&content](BUFFILE& out) {
+        out.WriteBytes(content.data(), content.size());
+        return !out.WriteFailed();
+    });
+    return written ? 0 : 1;
 }

@@ -97,6 +97,18 @@ TEST(OsFile, TempBesideThenReplaceKeepsPermissions) {
     ASSERT_EQ(stat(dir.file("cat.csv").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_FALSE(FileExists(temp));
+
+    // Without an old file the new one gets the usual mode, not the
+    // temporary file's private one.
+    mode_t mask = umask(022);
+    FileHandle fresh = CreateTempBeside("new.csv", temp);
+    ASSERT_TRUE(fresh.IsOpen());
+    EXPECT_TRUE(CopyPermissions("new.csv", fresh));
+    CloseFile(fresh);
+    EXPECT_TRUE(ReplaceFile(temp, "new.csv"));
+    ASSERT_EQ(stat(dir.file("new.csv").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+    umask(mask);
 }
 
 TEST(CurrentFolder, GetAndSetUseSystemPaths) {

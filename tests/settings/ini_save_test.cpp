@@ -129,11 +129,14 @@ TEST(IniSave, FailuresLeaveTheOldFileAndNoLeftovers) {
     platform::faults::ClearFailures();
     EXPECT_FALSE(testsupport::Exists(dir.file("Fresh.ini")));
 
-    // When the folder refuses the swap, the file is written in place.
+    // When the folder refuses the swap, the save fails and the old file
+    // stays whole.
     platform::faults::FailReplace(true);
-    EXPECT_EQ(ini.Save("Tansu.ini"), 0);
+    EXPECT_EQ(ini.Save("Tansu.ini"), 1);
     platform::faults::ClearFailures();
     EXPECT_EQ(FilesIn(dir.path()), files);
+    EXPECT_EQ(testsupport::ReadBytes(dir.file("Tansu.ini")), "old content");
+    EXPECT_EQ(ini.Save("Tansu.ini"), 0);
     INI again;
     ASSERT_EQ(again.Load("Tansu.ini", SettingsSections, SettingsKeys), 0);
     EXPECT_EQ(KeyText(again, FilePaths, KISSDIR), "C:\\NEW\\");
