@@ -7,9 +7,6 @@
 
 namespace {
 
-bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-
-
 [[noreturn]] void Refused(const std::string& detail) {
     throw EWriteError(std::string(kMsgWriteError) + ": " + detail);
 }
