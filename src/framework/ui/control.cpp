@@ -2,7 +2,6 @@
 
 #include "framework/ui/control_bridge.h"
 #include "framework/ui/event_guard.h"
-#include "framework/ui/font_map.h"
 #include "framework/ui/qt_graphics.h"
 
 #include <QPalette>
@@ -204,12 +203,7 @@ const TFont* TControl::EffectiveFont() const {
 void TControl::ApplyFont() {
     if (!widget_) return;
     const TFont* f = EffectiveFont();
-    QFont qf = ui::FormFont(f->Name(), f->Height());
-    qf.setBold(f->Value().bold);
-    qf.setItalic(f->Value().italic);
-    qf.setUnderline(f->Value().underline);
-    qf.setStrikeOut(f->Value().strikeOut);
-    widget_->setFont(qf);
+    widget_->setFont(ui::ToQFont(f->Value()));
     QPalette pal = widget_->palette();
     QColor text = ui::ToQColor(f->Value().color, pal);
     pal.setColor(QPalette::WindowText, text);

@@ -8,8 +8,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
+#include <QValidator>
 
-#include "framework/ui/cp932_validator.h"
 #include "framework/ui/modal_host.h"
 #include "framework/ui/qt_text.h"
 
@@ -79,10 +79,36 @@ bool IsTextKey(const QKeyEvent* e) {
 
 }  // namespace
 
+// Refuses plain input without a cp932 form, and input that makes the text
+// longer than the limit.  Escaped bytes of a text that was set pass.
+class MaskLineEdit::PlainValidator : public QValidator {
+public:
+    explicit PlainValidator(MaskLineEdit* edit) : QValidator(edit), edit_(edit) {}
+
+    State validate(QString& input, int&) const override {
+        const auto bytes = FromQt(input);
+        if (!bytes) return Invalid;
+        const size_t limit = static_cast<size_t>(edit_->maxLength_);
+        if (limit > 0 && bytes->size() > limit && bytes->size() > edit_->acceptedBytes_) return Invalid;
+        return Acceptable;
+    }
+
+private:
+    MaskLineEdit* edit_;
+};
+
 MaskLineEdit::MaskLineEdit(QWidget* parent) : QLineEdit(parent) {
-    setValidator(new Cp932Validator(this));
-    connect(this, &QLineEdit::textChanged, this, &MaskLineEdit::RefitChangedDisplay);
+    setValidator(new PlainValidator(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!IsMasked()) {
+            const auto bytes = FromQt(text);
+            acceptedBytes_ = bytes ? bytes->size() : 0;
+        }
+        RefitChangedDisplay(text);
+    });
 }
+
+void MaskLineEdit::SetMaxLength(int bytes) { maxLength_ = std::max(0, bytes); }
 
 void MaskLineEdit::SetEditMask(std::string_view maskText) {
     std::string current = IsMasked() ? value_.EditText() : Text();
@@ -98,7 +124,7 @@ void MaskLineEdit::SetText(std::string_view cp932) {
         Show(value_.Mask().NextEditable(0));
     } else {
         updating_ = true;
-        QLineEdit::setText(ToQt(cp932));
+        QLineEdit::setText(ToEditQt(cp932));
         updating_ = false;
     }
     setModified(false);
