@@ -348,15 +348,24 @@ void MaskLineEdit::focusInEvent(QFocusEvent* e) {
     if (IsMasked() && !refusing_ && !IsWindowSwitch(e->reason())) baseline_ = value_;
 }
 
+// Only a move to another control of this window leaves the field; another
+// window coming up (a message box, a menu) does not.
+static bool LeavesForControl(const QWidget* field, Qt::FocusReason reason) {
+    if (IsWindowSwitch(reason)) return false;
+    QWidget* next = QApplication::focusWidget();
+    return next && next->window() == field->window() && field->isVisible();
+}
+
+bool MaskLineEdit::LeavingRefused(Qt::FocusReason reason) const {
+    if (!IsMasked() || isReadOnly() || refusing_ || value_ == baseline_) return false;
+    return LeavesForControl(this, reason) && value_.FirstInvalid().has_value();
+}
+
 void MaskLineEdit::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
     if (!IsMasked() || isReadOnly() || refusing_ || value_ == baseline_) return;
-    // Only a move to another control of this window leaves the field;
-    // another window coming up (a message box, a menu) does not.
     Qt::FocusReason reason = e->reason();
-    if (IsWindowSwitch(reason)) return;
-    QWidget* next = QApplication::focusWidget();
-    if (!next || next->window() != window() || !isVisible()) return;
+    if (!LeavesForControl(this, reason)) return;
     if (auto bad = value_.FirstInvalid()) {
         Refuse(*bad, reason == Qt::MouseFocusReason);
         return;

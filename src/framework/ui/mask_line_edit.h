@@ -62,6 +62,10 @@ public:
     bool ValidateEdit();
     // Back to the text of entering or of the last validation.
     void Undo();
+    // Whether the focus, now moving away for `reason`, is refused (and
+    // comes back): a changed masked field left for another control of its
+    // window with a required position unfilled.
+    bool LeavingRefused(Qt::FocusReason reason) const;
 
 protected:
     bool event(QEvent* e) override;
