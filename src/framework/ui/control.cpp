@@ -215,7 +215,7 @@ void TControl::ApplyFont() {
     const TFont* f = EffectiveFont();
     widget_->setFont(ui::ToQFont(f->Value()));
     QPalette pal = widget_->palette();
-    QColor text = ui::ToQColor(f->Value().color, pal);
+    QColor text = ui::ToQColor(f->Value().color);  // system colours as the desktop has them
     pal.setColor(QPalette::WindowText, text);
     pal.setColor(QPalette::Text, text);
     pal.setColor(QPalette::ButtonText, text);
@@ -234,7 +234,7 @@ void TControl::ParentFontChanged() {
 void TControl::ApplyColor() {
     if (!widget_) return;
     QPalette pal = widget_->palette();
-    QColor back = ui::ToQColor(CodeToColor(EffectiveColor()), pal);
+    QColor back = ui::ToQColor(CodeToColor(EffectiveColor()));
     pal.setColor(QPalette::Window, back);
     pal.setColor(QPalette::Base, back);
     widget_->setPalette(pal);

@@ -129,9 +129,12 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut: {
         auto* win = ObjectCast<TWinControl>(control_);
         auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (!win) return false;
         // Switching windows or opening a menu is no move of the focus
-        // between the form's controls.
-        if (!win || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+        // between the form's controls; a window that becomes active gives
+        // the focus to its control for the first time, though.
+        bool windowSwitch = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (windowSwitch && (event->type() == QEvent::FocusOut || entered_)) return false;
         // Enter and exit come in pairs: a control the focus only passed
         // through, or that refuses to be left, hears nothing more.
         if (event->type() == QEvent::FocusIn) {
@@ -254,21 +257,28 @@ bool ControlBridge::KeyEvent(QEvent* event) {
         if (gone() || key == 0) return true;  // the handler took the key
     }
 
-    // The character step, for characters of one cp932 byte.
+    // The character step sees each byte of the character typed (both of a
+    // double-byte one); a byte set to 0 drops the character, changed bytes
+    // replace it.  A character without a cp932 form goes on to the widget,
+    // which refuses it.
     QString text = e->text();
     if (text.isEmpty()) return false;
     auto bytes = FromQt(text);
-    if (!bytes || bytes->size() != 1) return false;
-    char ch = (*bytes)[0];
-    char original = ch;
-    if (top != win) RunGuarded([&] { top->PreviewKeyPress(ch); });
-    if (gone() || ch == 0) return true;
-    RunGuarded([&] { win->KeyPress(ch); });
-    if (gone()) return true;
-    if (ch == 0) return true;
-    if (ch == original) return false;
-    // The handler gave another character: the widget gets that one.
-    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_unknown, e->modifiers(), ToQt(std::string(1, ch)));
+    if (!bytes || bytes->empty()) return false;
+    std::string kept;
+    for (char b : *bytes) {
+        char ch = b;
+        if (top != win) RunGuarded([&] { top->PreviewKeyPress(ch); });
+        if (gone() || ch == 0) return true;
+        RunGuarded([&] { win->KeyPress(ch); });
+        if (gone() || ch == 0) return true;
+        kept.push_back(ch);
+    }
+    if (kept == *bytes) return false;
+    QString replacementText = ToQt(kept);
+    auto back = FromQt(replacementText);
+    if (!back || *back != kept) return true;  // the bytes are no character any more
+    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_unknown, e->modifiers(), replacementText);
     sendingReplacement_ = true;
     QApplication::sendEvent(widget_, &replacement);
     if (alive) sendingReplacement_ = false;

@@ -199,7 +199,11 @@ void TForm::WidgetResized(int width, int height) {
     TWinControl::WidgetResized(width + FrameWidth(), height + FrameHeight());
 }
 
-void TForm::WindowMoved(int left, int top) { NoteWidgetGeometry(left, top, Width(), Height()); }
+void TForm::WindowMoved(int left, int top) {
+    // Only a shown window's moves are the user's; while it comes up the
+    // toolkit places its frame.
+    if (tracking_) NoteWidgetGeometry(left, top, Width(), Height());
+}
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
     if (style == borderStyle_) return;
@@ -281,13 +285,20 @@ void TForm::PlaceOnScreen() {
 void TForm::WindowShown() {
     NoteVisible(true);
     Widget()->setObjectName(ui::ToQt(Name()));
+    // Now that the window has its frame, the frame goes where the form says.
+    Widget()->move(Left(), Top());
+    tracking_ = true;
     DoShow();
     // The focus goes to the active control, or to the first tab stop.
     TWinControl* target = activeControl_ && activeControl_->CanFocus() ? activeControl_ : FindNextControl(nullptr, true, true);
-    if (target) target->SetFocus();
+    if (target) {
+        FocusMovedTo(target);
+        target->SetFocus();
+    }
 }
 
 void TForm::WindowHidden() {
+    tracking_ = false;
     NoteVisible(false);
     DoHide();
 }
@@ -381,12 +392,19 @@ void TForm::Release() {
 
 namespace {
 
+// Visible and enabled on its form (whether the form shows or not).
+bool Usable(const TControl* c, const TForm* form) {
+    for (; c && c != form; c = c->Parent())
+        if (!c->Visible() || !c->Enabled()) return false;
+    return true;
+}
+
 TButton* FindButton(const TForm* form, bool (TButton::*role)() const) {
     std::vector<TWinControl*> list;
     form->GetTabOrderList(list);
     for (TWinControl* w : list) {
         auto* b = ObjectCast<TButton>(w);
-        if (b && (b->*role)() && b->CanFocus()) return b;
+        if (b && (b->*role)() && Usable(b, form)) return b;
     }
     return nullptr;
 }

@@ -189,6 +189,7 @@ private:
     bool checkPending_ = false;
     bool releasing_ = false;
     bool showAfterReading_ = false;
+    bool tracking_ = false;  // the window shows: its moves are the user's
     int storedClientWidth_ = -1;  // a client size read while loading
     int storedClientHeight_ = -1;
 };

@@ -6,7 +6,7 @@
 
 namespace {
 
-QColor SystemColor(ui::SystemColor c, const QWidget* w) { return ui::ToQColor(ui::Color::System(c), w->palette()); }
+QColor SystemColor(ui::SystemColor c) { return ui::ToQColor(ui::Color::System(c)); }
 
 // One ring of `width` pixels: top and left in `topLeft`, bottom and right in
 // `bottomRight`; the rectangle shrinks by the width.
@@ -56,9 +56,8 @@ void TBevel::SetStyle(TBevelStyle style) {
 }
 
 void TBevel::Paint(QPainter& p) {
-    auto* w = static_cast<QWidget*>(p.device());
-    QColor light = SystemColor(ui::SystemColor::ButtonHighlight, w);
-    QColor dark = SystemColor(ui::SystemColor::ButtonShadow, w);
+    QColor light = SystemColor(ui::SystemColor::ButtonHighlight);
+    QColor dark = SystemColor(ui::SystemColor::ButtonShadow);
     // Raised: light above and left; lowered: dark there.
     QColor first = style_ == TBevelStyle::bsRaised ? light : dark;
     QColor second = style_ == TBevelStyle::bsRaised ? dark : light;
@@ -169,9 +168,9 @@ void TPanel::TextChanged() { Invalidate(); }
 
 void TPanel::Paint(QPainter& p) {
     auto* w = static_cast<QWidget*>(p.device());
-    QColor light = SystemColor(ui::SystemColor::ButtonHighlight, w);
-    QColor dark = SystemColor(ui::SystemColor::ButtonShadow, w);
-    QColor face = ui::ToQColor(CodeToColor(EffectiveColor()), w->palette());
+    QColor light = SystemColor(ui::SystemColor::ButtonHighlight);
+    QColor dark = SystemColor(ui::SystemColor::ButtonShadow);
+    QColor face = ui::ToQColor(CodeToColor(EffectiveColor()));
     QRect r = w->rect();
     auto bevel = [&](TPanelBevel b) {
         if (b == TPanelBevel::bvNone) return;
