@@ -41,8 +41,9 @@ QWidget* TListBox::CreateWidget() {
     auto* list = new QListWidget();
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
+        if (updating_) return;
         itemIndex_ = row;
-        if (!updating_) ui::RunGuarded([this] { Click(); });
+        ui::RunGuarded([this] { Click(); });
     });
     return list;
 }
@@ -62,8 +63,16 @@ void TListBox::Refill() {
     QListWidget* list = List();
     list->clear();
     for (int i = 0; i < items_->Count(); ++i) list->addItem(ui::ToQt(items_->Strings(i)));
-    list->setCurrentRow(itemIndex_);
+    ShowItemIndex();
     updating_ = false;
+}
+
+void TListBox::ShowItemIndex() {
+    // Set through the view, so that taking the focus does not choose the
+    // first line by itself.
+    QListWidget* list = List();
+    if (itemIndex_ < 0) list->setCurrentIndex(QModelIndex());
+    else list->setCurrentRow(itemIndex_);
 }
 
 int TListBox::ItemIndex() const { return itemIndex_; }
@@ -73,6 +82,6 @@ void TListBox::SetItemIndex(int index) {
     itemIndex_ = index;
     if (!HasWidget()) return;
     updating_ = true;
-    List()->setCurrentRow(index);
+    ShowItemIndex();
     updating_ = false;
 }

@@ -29,6 +29,7 @@ protected:
 private:
     QListWidget* List();
     void Refill();
+    void ShowItemIndex();
 
     TStringList* items_;
     int itemIndex_ = -1;

@@ -81,8 +81,12 @@ std::optional<std::string> FromQt(const QString& text) {
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
-        const bool escape = u >= kEscapeBase && u <= kEscapeBase + 0xFF &&
-                            (i == 0 || !text[i - 1].isHighSurrogate());
+        const bool pairedLow = i > 0 && text[i - 1].isHighSurrogate();
+        const bool escape = u >= kEscapeBase && u <= kEscapeBase + 0xFF && !pairedLow;
+        // Half a surrogate pair is no character (the conversion would make
+        // it a "?").
+        if (text[i].isHighSurrogate() && (i + 1 == text.size() || !text[i + 1].isLowSurrogate())) return std::nullopt;
+        if (text[i].isLowSurrogate() && !pairedLow && !escape) return std::nullopt;
         if (!escape) continue;
         if (!flush(i)) return std::nullopt;
         out.push_back(static_cast<char>(u - kEscapeBase));
