@@ -172,6 +172,28 @@ TEST_F(FormTest, ModalResultEndsTheModalLoopAndCloseQueryCanRefuse) {
         EInvalidOperation);
 }
 
+TEST_F(FormTest, ClosingHidesOrFreesAndOnDestroyRunsWhileTheFormIsWhole) {
+    auto* d = new TSampleDialog(nullptr);
+    ShowActive(d);
+    d->Close();
+    EXPECT_FALSE(d->Visible());
+    EXPECT_EQ(d->log, (std::vector<std::string>{"create", "show", "closequery", "close"}));
+
+    // caFree: the form goes once the current event is done.
+    bool destroyedWhole = false;
+    bool destroyed = false;
+    d->OnDestroy.Bind([&](TObject*) {
+        destroyed = true;
+        destroyedWhole = d->Edit1 && d->FindComponent("Edit1") == d->Edit1;
+    });
+    d->OnClose.Bind([](TObject*, TCloseAction& action) { action = TCloseAction::caFree; });
+    d->Show();
+    d->Close();
+    EXPECT_FALSE(destroyed);
+    EXPECT_TRUE(ui::testing::WaitUntil([&] { return destroyed; }));
+    EXPECT_TRUE(destroyedWhole);
+}
+
 TEST_F(FormTest, TabAndNextDialogControlWalkTheTabStopsAndWrap) {
     TOwned<TSampleDialog> d(new TSampleDialog(nullptr));
     ShowActive(d.get());

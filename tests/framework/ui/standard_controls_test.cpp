@@ -227,6 +227,33 @@ TEST_F(ControlsTest, BitmapButtonsShowTheirGlyphs) {
     EXPECT_EQ(button->ModalResult(), mrCancel);
 }
 
+TEST_F(ControlsTest, OpenDialogRunsThroughTheModalHost) {
+    TOpenDialog* open = d->OpenDialog1;
+    open->SetFileName("C:\\old.csv");
+    CheckedScript script;
+    script.CancelFile();
+    EXPECT_FALSE(open->Execute());
+    EXPECT_EQ(open->FileName(), "C:\\old.csv");
+    ASSERT_EQ(script.Records().size(), 1u);
+    const ui::OpenDialogRequest& asked = script.Records()[0].dialog;
+    EXPECT_EQ(asked.title, "CSV ファイルを開く");
+    EXPECT_EQ(asked.filter, "CSV ﾌｧｲﾙ (*.CSV)|*.CSV|全てのﾌｧｲﾙ (*.*)|*.*");
+    EXPECT_EQ(asked.defaultExt, "*.csv");
+    EXPECT_EQ(asked.fileName, "C:\\old.csv");
+    EXPECT_TRUE(asked.options.noChangeDir && asked.options.fileMustExist && asked.options.pathMustExist);
+    EXPECT_FALSE(asked.options.allowMultiSelect);
+
+    // A name without a cp932 form is refused with a message, and the
+    // dialog comes again.
+    script.ChooseOsFile(ui::testing::Utf8(u8"/tmp/\U0001F600.csv")).AnswerMessage(IDOK).ChooseFiles({"C:\\a.csv", "C:\\b.csv"});
+    EXPECT_TRUE(open->Execute());
+    ASSERT_EQ(script.Records().size(), 4u);
+    EXPECT_EQ(script.Records()[2].caption, "エラー");
+    EXPECT_EQ(open->FileName(), "C:\\a.csv");
+    ASSERT_EQ(open->Files()->Count(), 2);
+    EXPECT_EQ(open->Files()->Strings(1), "C:\\b.csv");
+}
+
 TEST(ListBox, ItemsFromTheFormAndOnClickOnTheUsersChoiceOnly) {
     Application->Initialize();
     TOwned<TSampleMain> f(new TSampleMain(nullptr));
