@@ -1,6 +1,6 @@
 #include "framework/ui/canvas.h"
 
-#include "framework/ui/qt_cp932.h"
+#include "framework/ui/qt_text.h"
 #include "framework/ui/qt_graphics.h"
 
 #include <QApplication>
@@ -69,14 +69,14 @@ void Canvas::SetBrush(const Brush& brush) { s_->brush = brush; }
 void Canvas::SetBrushColor(Color color) { s_->brush.color = color; }
 
 int Canvas::TextWidth(std::string_view text) {
-    return s_->Metrics().horizontalAdvance(ToDisplayQString(text));
+    return s_->Metrics().horizontalAdvance(ToQt(text));
 }
 
 int Canvas::TextHeight(std::string_view) { return s_->Metrics().height(); }
 
 void Canvas::TextOut(int x, int y, std::string_view text) {
     const QFontMetrics& m = s_->Metrics();
-    const QString s = ToDisplayQString(text);
+    const QString s = ToQt(text);
     if (s_->brush.style == BrushStyle::Solid)
         s_->Fill(x, y, x + m.horizontalAdvance(s), y + m.height(), s_->Resolve(s_->brush.color));
     s_->painter.setPen(s_->Resolve(s_->font.color));
@@ -85,7 +85,7 @@ void Canvas::TextOut(int x, int y, std::string_view text) {
 
 void Canvas::TextRect(const Rect& rect, int x, int y, std::string_view text, TextAlign align, unsigned options) {
     const QFontMetrics& m = s_->Metrics();
-    const QString s = ToDisplayQString(text);
+    const QString s = ToQt(text);
     const int w = m.horizontalAdvance(s);
     const int h = m.height();
     int left = x;

@@ -2,8 +2,8 @@
 
 #include "framework/ui/control_bridge.h"
 #include "framework/ui/event_guard.h"
-#include "framework/ui/font_map.h"
 #include "framework/ui/qt_graphics.h"
+#include "framework/ui/standard_controls.h"
 
 #include <QPalette>
 #include <QPointer>
@@ -58,6 +58,11 @@ void TControl::BeforeDestruction() {
     TComponent::BeforeDestruction();
 }
 
+void TControl::WatchMouseOf(QWidget* inner) {
+    Widget();
+    if (bridge_) bridge_->WatchMouseOf(inner);
+}
+
 void TControl::DetachBridge() {
     if (bridge_) bridge_->Detach();
     bridge_ = nullptr;
@@ -75,6 +80,10 @@ QWidget* TControl::Widget() {
     if (!widget_) {
         widget_ = CreateWidget();
         widget_->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
+        // A control's mouse input is its own, whether its widget uses it or
+        // not: it never goes on to the parent's control.
+        widget_->setAttribute(Qt::WA_NoMousePropagation);
+        widget_->setMouseTracking(true);  // OnMouseMove without a button held
         bridge_ = new ui::ControlBridge(this, widget_);
         // The toolkit may delete the widget with its parent's: forget it
         // then (unless this control has let go of the bridge already).
@@ -204,14 +213,9 @@ const TFont* TControl::EffectiveFont() const {
 void TControl::ApplyFont() {
     if (!widget_) return;
     const TFont* f = EffectiveFont();
-    QFont qf = ui::FormFont(f->Name(), f->Height());
-    qf.setBold(f->Value().bold);
-    qf.setItalic(f->Value().italic);
-    qf.setUnderline(f->Value().underline);
-    qf.setStrikeOut(f->Value().strikeOut);
-    widget_->setFont(qf);
+    widget_->setFont(ui::ToQFont(f->Value()));
     QPalette pal = widget_->palette();
-    QColor text = ui::ToQColor(f->Value().color, pal);
+    QColor text = ui::ToQColor(f->Value().color);  // system colours as the desktop has them
     pal.setColor(QPalette::WindowText, text);
     pal.setColor(QPalette::Text, text);
     pal.setColor(QPalette::ButtonText, text);
@@ -230,14 +234,23 @@ void TControl::ParentFontChanged() {
 void TControl::ApplyColor() {
     if (!widget_) return;
     QPalette pal = widget_->palette();
-    QColor back = ui::ToQColor(CodeToColor(EffectiveColor()), pal);
+    QColor back = ui::ToQColor(CodeToColor(EffectiveColor()));
     pal.setColor(QPalette::Window, back);
     pal.setColor(QPalette::Base, back);
     widget_->setPalette(pal);
-    widget_->setAutoFillBackground(IsTopLevel() || !parentColor_);
+    widget_->setAutoFillBackground(FillsBackground());
     if (auto* win = ObjectCast<TWinControl>(this)) {
         for (int i = 0; i < win->ControlCount(); ++i) win->Controls(i)->ParentColorChanged();
     }
+}
+
+bool TControl::FillsBackground() const { return IsTopLevel() || !parentColor_; }
+
+void TControl::DefineProperties(TFiler& filer) {
+    TComponent::DefineProperties(filer);
+    if (!FindPropInfo(this, "Color")) return;
+    DefineColorProperty(
+        filer, "Color", [this] { return color_; }, [this](TColor c) { SetColor(c); }, IsColorStored());
 }
 
 void TControl::ParentColorChanged() {
@@ -277,6 +290,12 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 TComponent* TControl::GetParentComponent() const { return parent_; }
+
+TWinControl* TControl::TopLevel() const {
+    const TControl* c = this;
+    while (c->parent_) c = c->parent_;
+    return ObjectCast<TWinControl>(const_cast<TControl*>(c));
+}
 
 void TControl::SetParentComponent(TComponent* parent) {
     if (auto* win = ObjectCast<TWinControl>(parent)) SetParent(win);
@@ -387,7 +406,7 @@ QWidget* TWinControl::ClientWidget() { return Widget(); }
 
 void TWinControl::InitWidget() {
     TControl::InitWidget();
-    Widget()->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
+    ApplyFocusPolicy();
     for (TControl* c : controls_) {
         QWidget* w = c->Widget();
         if (w->parentWidget() != ClientWidget()) {
@@ -401,7 +420,14 @@ void TWinControl::InitWidget() {
 void TWinControl::SetTabStop(bool tabStop) {
     if (tabStop == tabStop_) return;
     tabStop_ = tabStop;
-    if (HasWidget()) Widget()->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
+    ApplyFocusPolicy();
+}
+
+void TWinControl::ApplyFocusPolicy() {
+    if (!HasWidget()) return;
+    bool click = TakesFocusOnClick();
+    Qt::FocusPolicy policy = tabStop_ ? (click ? Qt::StrongFocus : Qt::TabFocus) : (click ? Qt::ClickFocus : Qt::NoFocus);
+    Widget()->setFocusPolicy(policy);
 }
 
 int TWinControl::TabOrder() const {
@@ -482,6 +508,20 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
     if (TWinControl* next = FindNextControl(current, forward, checkTabStop)) next->SetFocus();
 }
 
+bool TWinControl::WantsKey(uint16_t key, TShiftState) const { return key == ui::key::Tab && WantsTab(); }
+
+bool TWinControl::IsShortCut(uint16_t, TShiftState) { return false; }
+
+bool TWinControl::DialogKey(TWinControl* focused, uint16_t key, TShiftState shift) {
+    if (key != ui::key::Tab || (shift & (ui::kCtrl | ui::kAlt))) return false;
+    SelectNext(focused, !(shift & ui::kShift), true);
+    return true;
+}
+
+void TWinControl::PreviewKeyDown(uint16_t&, TShiftState) {}
+void TWinControl::PreviewKeyPress(char&) {}
+void TWinControl::PreviewKeyUp(uint16_t&, TShiftState) {}
+
 void TWinControl::KeyPress(char& key) { OnKeyPress(this, key); }
 void TWinControl::KeyDown(uint16_t& key, TShiftState shift) { OnKeyDown(this, key, shift); }
 void TWinControl::KeyUp(uint16_t& key, TShiftState shift) { OnKeyUp(this, key, shift); }
@@ -555,4 +595,5 @@ void TWinControl::AlignControls() {
 void RegisterControlClasses() {
     RegisterClass(TControl::StaticClass());
     RegisterClass(TWinControl::StaticClass());
+    RegisterStandardControls();
 }

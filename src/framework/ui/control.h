@@ -13,6 +13,7 @@
 #include "framework/ui/control_types.h"
 #include "framework/ui/font.h"
 
+#include <Qt>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,10 @@ public:
     void SetFont(TFont* font) { font_->Assign(font); }
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool parent);
+    // Whether a form stores the font and the colour (not when they come
+    // from the parent, nor the class's own colour).
+    bool IsFontStored() const { return !parentFont_; }
+    bool IsColorStored() const { return !parentColor_ && color_ != defaultColor_; }
 
     // The caption of labels and buttons, the text of edits: the same text
     // under the name the class publishes.
@@ -85,6 +90,10 @@ public:
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;
     void SetParentComponent(TComponent* parent) override;
+    // The topmost parent (a form), or the control itself.
+    TWinControl* TopLevel() const;
+    // The colour is stored by name ("clBtnFace") by classes that publish it.
+    void DefineProperties(TFiler& filer) override;
 
     void Invalidate();
     void Repaint();
@@ -152,6 +161,19 @@ protected:
     const TFont* EffectiveFont() const;
     // Keeps the control's bounds when the widget changes them itself.
     void NoteWidgetGeometry(int left, int top, int width, int height);
+    // Mouse input of a widget inside the control's own counts as the
+    // control's.
+    void WatchMouseOf(QWidget* inner);
+    // Keeps Visible when the toolkit showed or hid the widget itself.
+    void NoteVisible(bool visible) { visible_ = visible; }
+    // Whether the widget paints its background in the control's colour;
+    // by default unless the colour comes from the parent.
+    virtual bool FillsBackground() const;
+    // The class's own colour: the one a form does not store.
+    void SetDefaultColor(TColor color) {
+        defaultColor_ = color;
+        SetColor(color);
+    }
 
     std::string text_;
     TColor defaultColor_ = clBtnFace;
@@ -236,14 +258,40 @@ public:
     virtual QWidget* ClientWidget();
     // Whether the control takes Tab itself instead of moving the focus.
     virtual bool WantsTab() const { return false; }
+    // Whether the control takes a key that is otherwise the window's: Tab
+    // (see WantsTab), Return (the default button), Escape (the cancel
+    // button).
+    virtual bool WantsKey(uint16_t key, TShiftState shift) const;
     // The top-level control's notice that `control` took the focus.
     virtual void FocusMovedTo(TWinControl* control) { (void)control; }
+    // Whether the focus leaving for another control of the window will be
+    // refused (a masked field with an incomplete change); OnExit does not
+    // run then.
+    virtual bool RefusesExit(Qt::FocusReason reason) const {
+        (void)reason;
+        return false;
+    }
+
+    // The top-level control's part in the keys its controls get, in this
+    // order: a shortcut of its menus, then (unless the control wants the
+    // key) a dialog key, then the preview of the key before the control's
+    // own KeyDown and KeyPress.  The first two answer true when they took
+    // the key; the default dialog key is Tab, which walks the tab order.
+    virtual bool IsShortCut(uint16_t key, TShiftState shift);
+    virtual bool DialogKey(TWinControl* focused, uint16_t key, TShiftState shift);
+    virtual void PreviewKeyDown(uint16_t& key, TShiftState shift);
+    virtual void PreviewKeyPress(char& key);
+    virtual void PreviewKeyUp(uint16_t& key, TShiftState shift);
 
     void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     // The part of the client area aligned children share (inside borders).
     virtual void AdjustClientRect(ui::Rect& rect) const { (void)rect; }
+    // Whether a click on the control gives it the focus (edits, buttons,
+    // lists); panels and forms keep the focus where it is.
+    virtual bool TakesFocusOnClick() const { return false; }
+    void ApplyFocusPolicy();
     void BeforeDestruction() override;
     void Loaded() override;
     QWidget* CreateWidget() override;

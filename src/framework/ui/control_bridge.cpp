@@ -96,14 +96,32 @@ bool ControlBridge::Dragging(const TControl* source) { return g_drag.source == s
 
 void ControlBridge::CancelDrag(const TControl* control) { ForgetControlInDrag(control); }
 
+void ControlBridge::WatchMouseOf(QWidget* inner) {
+    if (!inner || inner == widget_ || inner == inner_) return;
+    inner_ = inner;
+    inner->installEventFilter(this);
+}
+
 bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
-    if (!control_ || watched != widget_) return false;
+    if (!control_) return false;
+    if (watched == inner_ && inner_) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return MouseEvent(inner_, event);
+        default:
+            return false;
+        }
+    }
+    if (watched != widget_) return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-        return MouseEvent(event);
+        return MouseEvent(widget_, event);
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         return KeyEvent(event);
@@ -111,16 +129,28 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut: {
         auto* win = ObjectCast<TWinControl>(control_);
         auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (!win) return false;
         // Switching windows or opening a menu is no move of the focus
-        // between the form's controls.
-        if (!win || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+        // between the form's controls; a window that becomes active gives
+        // the focus to its control for the first time, though.
+        bool windowSwitch = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (windowSwitch && (event->type() == QEvent::FocusOut || entered_)) return false;
+        // Enter and exit come in pairs: a control the focus only passed
+        // through, or that refuses to be left, hears nothing more.
         if (event->type() == QEvent::FocusIn) {
-            TWinControl* top = win;
-            while (top->Parent()) top = top->Parent();
+            TWinControl* top = win->TopLevel();
             RunGuarded([&] { top->FocusMovedTo(win); });
-            RunGuarded([&] { win->DoEnter(); });
-        } else {
-            RunGuarded([&] { win->DoExit(); });
+            if (!entered_) {
+                entered_ = true;
+                RunGuarded([&] { win->DoEnter(); });
+            }
+        } else if (entered_) {
+            bool refused = false;
+            RunGuarded([&] { refused = win->RefusesExit(reason); });
+            if (!refused) {
+                entered_ = false;
+                RunGuarded([&] { win->DoExit(); });
+            }
         }
         return false;
     }
@@ -135,9 +165,10 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-bool ControlBridge::MouseEvent(QEvent* event) {
+bool ControlBridge::MouseEvent(QWidget* receiver, QEvent* event) {
     auto* e = static_cast<QMouseEvent*>(event);
     QPoint p = LocalPos(*e);
+    if (receiver != widget_) p = receiver->mapTo(widget_, p);
     ShiftState shift = ShiftStateOf(*e);
     MouseButton button = MouseButton::Left;
     bool known = MouseButtonOf(e->button(), button);
@@ -197,41 +228,57 @@ bool ControlBridge::KeyEvent(QEvent* event) {
     auto* e = static_cast<QKeyEvent*>(event);
     ShiftState shift = ShiftStateOf(*e);
     uint16_t key = static_cast<uint16_t>(KeyCodeOf(*e));
+    TWinControl* top = win->TopLevel();
+    QPointer<QWidget> alive(widget_);
+    // Whether this control and its window are still there after a step.
+    auto gone = [&] { return !alive || !control_; };
 
     if (event->type() == QEvent::KeyRelease) {
         if (key == 0) return false;
-        RunGuarded([&] { win->KeyUp(key, shift); });
+        if (top != win) RunGuarded([&] { top->PreviewKeyUp(key, shift); });
+        if (gone()) return true;
+        if (key != 0) RunGuarded([&] { win->KeyUp(key, shift); });
         return key == 0;
     }
 
-    QPointer<QWidget> alive(widget_);
     if (key != 0) {
-        uint16_t original = key;
-        RunGuarded([&] { win->KeyDown(key, shift); });
-        if (!alive || !control_) return true;
-        if (key == 0) return true;  // the handler took the key
-        // Tab walks the form's tab order, unless the control wants it.
-        if (original == key::Tab && !(shift & (kCtrl | kAlt)) && !win->WantsTab()) {
-            TWinControl* top = win;
-            while (top->Parent()) top = top->Parent();
-            RunGuarded([&] { top->SelectNext(win, !(shift & kShift), true); });
-            return true;
+        // The window's keys come first: menu shortcuts, then the keys that
+        // work the dialog (Tab, the default and cancel buttons).
+        bool taken = false;
+        RunGuarded([&] { taken = top->IsShortCut(key, shift); });
+        if (taken || gone()) return true;
+        if (!win->WantsKey(key, shift)) {
+            RunGuarded([&] { taken = top->DialogKey(win, key, shift); });
+            if (taken || gone()) return true;
         }
+        if (top != win) RunGuarded([&] { top->PreviewKeyDown(key, shift); });
+        if (gone() || key == 0) return true;
+        RunGuarded([&] { win->KeyDown(key, shift); });
+        if (gone() || key == 0) return true;  // the handler took the key
     }
 
-    // The character step, for characters of one cp932 byte.
+    // The character step sees each byte of the character typed (both of a
+    // double-byte one); a byte set to 0 drops the character, changed bytes
+    // replace it.  A character without a cp932 form goes on to the widget,
+    // which refuses it.
     QString text = e->text();
     if (text.isEmpty()) return false;
     auto bytes = FromQt(text);
-    if (!bytes || bytes->size() != 1) return false;
-    char ch = (*bytes)[0];
-    char original = ch;
-    RunGuarded([&] { win->KeyPress(ch); });
-    if (!alive || !control_) return true;
-    if (ch == 0) return true;
-    if (ch == original) return false;
-    // The handler gave another character: the widget gets that one.
-    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_unknown, e->modifiers(), ToQt(std::string(1, ch)));
+    if (!bytes || bytes->empty()) return false;
+    std::string kept;
+    for (char b : *bytes) {
+        char ch = b;
+        if (top != win) RunGuarded([&] { top->PreviewKeyPress(ch); });
+        if (gone() || ch == 0) return true;
+        RunGuarded([&] { win->KeyPress(ch); });
+        if (gone() || ch == 0) return true;
+        kept.push_back(ch);
+    }
+    if (kept == *bytes) return false;
+    QString replacementText = ToQt(kept);
+    auto back = FromQt(replacementText);
+    if (!back || *back != kept) return true;  // the bytes are no character any more
+    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_unknown, e->modifiers(), replacementText);
     sendingReplacement_ = true;
     QApplication::sendEvent(widget_, &replacement);
     if (alive) sendingReplacement_ = false;

@@ -20,6 +20,9 @@ public:
     TControl* Control() const { return control_; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Mouse input of an inner widget (a list's viewport) counts as the
+    // control's, in the control's coordinates.
+    void WatchMouseOf(QWidget* inner);
 
     // Drag and drop between controls, run by the mouse of the source.
     static void BeginDrag(TControl* source, bool immediately);
@@ -27,12 +30,14 @@ public:
     static void CancelDrag(const TControl* control);
 
 private:
-    bool MouseEvent(QEvent* event);
+    bool MouseEvent(QWidget* receiver, QEvent* event);
     bool KeyEvent(QEvent* event);
 
     TControl* control_;
     QWidget* widget_;
+    QWidget* inner_ = nullptr;
     bool leftPressed_ = false;
+    bool entered_ = false;
     bool sendingReplacement_ = false;
 };
 

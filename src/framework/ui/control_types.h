@@ -8,6 +8,11 @@
 #include "framework/ui/input_types.h"
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class TFiler;
 
 using TShiftState = ui::ShiftState;
 using TMouseButton = ui::MouseButton;
@@ -41,8 +46,20 @@ ui::Color CodeToColor(TColor code);
 inline constexpr TColor clBtnFace = 0x80000000 + static_cast<int>(ui::SystemColor::ButtonFace);
 inline constexpr TColor clWindow = 0x80000000 + static_cast<int>(ui::SystemColor::Window);
 inline constexpr TColor clWindowText = 0x80000000 + static_cast<int>(ui::SystemColor::WindowText);
+inline constexpr TColor clBtnShadow = 0x80000000 + static_cast<int>(ui::SystemColor::ButtonShadow);
+inline constexpr TColor clBtnHighlight = 0x80000000 + static_cast<int>(ui::SystemColor::ButtonHighlight);
+inline constexpr TColor clBtnText = 0x80000000 + static_cast<int>(ui::SystemColor::ButtonText);
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;
+
+// Colours by the names stored forms use ("clBtnFace", "clRed"...).  The
+// ident of a colour without a name is empty.
+bool IdentToColor(std::string_view ident, TColor& color);
+std::string ColorToIdent(TColor color);
+// Custom stored data of a colour property: a name where the colour has one,
+// otherwise its code.
+void DefineColorProperty(TFiler& filer, const std::string& name, const std::function<TColor()>& get,
+                         const std::function<void(TColor)>& set, bool hasData);
 
 // Messages a control can be sent with Perform.
 struct TMessage {

@@ -3,7 +3,8 @@
 TANSU_IMPLEMENT_CLASS(TFont)
 void TFont::DeclarePublished(TClassBuilder<TFont>& c) {
     c.Property("Charset", &TFont::Charset, &TFont::SetCharset).Default(DEFAULT_CHARSET);
-    c.Property("Color", &TFont::Color, &TFont::SetColor).Default(clWindowText);
+    // Stored by DefineProperties, by name where it has one.
+    c.Property("Color", &TFont::Color, &TFont::SetColor).NotStored();
     c.Property("Height", &TFont::Height, &TFont::SetHeight).Default(0);
     c.Property("Name", &TFont::Name, &TFont::SetName);
     c.Set("Style", &TFont::Style, &TFont::SetStyle, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}).Default(0);
@@ -24,6 +25,12 @@ ui::Color CodeToColor(TColor code) {
 }
 
 void TFont::Changed() { OnChange(this); }
+
+void TFont::DefineProperties(TFiler& filer) {
+    TPersistent::DefineProperties(filer);
+    DefineColorProperty(
+        filer, "Color", [this] { return Color(); }, [this](TColor c) { SetColor(c); }, Color() != clWindowText);
+}
 
 void TFont::SetName(const std::string& name) {
     if (name == value_.name) return;

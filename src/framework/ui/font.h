@@ -30,6 +30,7 @@ public:
     void SetValue(const ui::Font& value);
 
     void Assign(const TPersistent* source) override;
+    void DefineProperties(TFiler& filer) override;
     TNotifyEvent OnChange;
 
 private:

@@ -5,7 +5,7 @@
 #include "framework/ui/grid_widget.h"
 
 #include "framework/ui/inplace_editor.h"
-#include "framework/ui/qt_cp932.h"
+#include "framework/ui/qt_text.h"
 #include "framework/ui/qt_input.h"
 
 #include <QKeyEvent>
@@ -58,7 +58,7 @@ void GridWidget::keyPressEvent(QKeyEvent* e) {
     if (text.isEmpty()) return;
     // Each cp932 byte of the typed character goes through KeyPress; the
     // bytes that survive are what the grid acts on.
-    auto bytes = FromEditQString(text);
+    auto bytes = FromQt(text);
     if (!bytes) return;
     std::string kept;
     for (char b : *bytes) {
@@ -72,7 +72,7 @@ void GridWidget::keyPressEvent(QKeyEvent* e) {
         EnterKey();
     } else if (first >= 0x20 && first != 0x7F && HasOption(goEditing) && !HasOption(goRowSelect)) {
         ShowEditor();
-        if (EditorVisible()) TypeIntoEditor(ToEditQString(kept));
+        if (EditorVisible()) TypeIntoEditor(ToEditQt(kept));
     }
 }
 

@@ -1,45 +1,20 @@
 #include "framework/ui/inplace_editor.h"
 
 #include "framework/ui/grid_widget.h"
-#include "framework/ui/qt_cp932.h"
+#include "framework/ui/qt_text.h"
 #include "framework/ui/qt_input.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QValidator>
 
 #include <algorithm>
 
 namespace ui {
 
-// Refuses input without a cp932 form, and input that makes the text longer
-// than the limit (in cp932 bytes).  Texts carry bytes without a character
-// as escapes (qt_cp932.h), which are let through.
-class InplaceEditor::EditTextValidator : public QValidator {
-public:
-    explicit EditTextValidator(InplaceEditor* editor) : QValidator(editor), editor_(editor) {}
-
-    State validate(QString& input, int&) const override {
-        const auto bytes = FromEditQString(input);
-        if (!bytes) return Invalid;
-        const size_t limit = static_cast<size_t>(editor_->maxLength_);
-        if (limit > 0 && bytes->size() > limit && bytes->size() > editor_->acceptedBytes_) return Invalid;
-        return Acceptable;
-    }
-
-private:
-    InplaceEditor* editor_;
-};
-
 InplaceEditor::InplaceEditor(GridWidget* grid) : MaskLineEdit(grid->viewport()), grid_(grid) {
     setFrame(false);
-    setValidator(new EditTextValidator(this));
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const auto bytes = FromEditQString(text);
-        acceptedBytes_ = bytes ? bytes->size() : 0;
-    });
     hide();
 }
 
@@ -47,17 +22,10 @@ InplaceEditor::~InplaceEditor() = default;
 
 std::optional<std::string> InplaceEditor::Text() const {
     if (IsMasked()) return MaskLineEdit::Text();
-    return FromEditQString(text());
+    return FromQt(text());
 }
 
-void InplaceEditor::SetText(std::string_view cp932) {
-    if (IsMasked()) {
-        MaskLineEdit::SetText(cp932);
-    } else {
-        setText(ToEditQString(cp932));
-        setModified(false);
-    }
-}
+void InplaceEditor::SetText(std::string_view cp932) { MaskLineEdit::SetText(cp932); }
 
 void InplaceEditor::LoadText(std::string_view cp932) {
     original_ = cp932;
@@ -79,8 +47,6 @@ void InplaceEditor::TypeOver(const QString& text) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
     MaskLineEdit::keyPressEvent(&press);
 }
-
-void InplaceEditor::SetMaxLength(int bytes) { maxLength_ = std::max(0, bytes); }
 
 void InplaceEditor::SetTextRect(const Rect& rect) {
     textRect_ = rect;
@@ -156,7 +122,7 @@ void InplaceEditor::keyPressEvent(QKeyEvent* e) {
         }
     }
     const QString typed = e->text();
-    const auto bytes = typed.isEmpty() ? std::nullopt : FromEditQString(typed);
+    const auto bytes = typed.isEmpty() ? std::nullopt : FromQt(typed);
     if (!bytes) {
         MaskLineEdit::keyPressEvent(e);
         return;
@@ -178,7 +144,7 @@ void InplaceEditor::keyPressEvent(QKeyEvent* e) {
     } else if (kept == "\x1b") {
         grid_->EditorEscape();
     } else if (kept != *bytes) {
-        QKeyEvent changed(e->type(), e->key(), e->modifiers(), ToEditQString(kept), e->isAutoRepeat(),
+        QKeyEvent changed(e->type(), e->key(), e->modifiers(), ToEditQt(kept), e->isAutoRepeat(),
                           static_cast<quint16>(e->count()));
         MaskLineEdit::keyPressEvent(&changed);
     } else {

@@ -59,10 +59,9 @@ public:
     // before the text: the text is fitted to the mask.
     using MaskLineEdit::SetEditMask;
     const std::string& EditMask() const { return MaskText(); }
-    // Longest text in cp932 bytes, for a field without mask; 0 for no limit.
-    // A longer loaded text stays; the user may shorten it but not lengthen it.
-    void SetMaxLength(int bytes);
-    int MaxLength() const { return maxLength_; }
+    // The length limit of a field without mask (MaskLineEdit::SetMaxLength).
+    using MaskLineEdit::MaxLength;
+    using MaskLineEdit::SetMaxLength;
 
     // The area the text lies in, in the editor's coordinates (the edit
     // keeps its own 2-pixel margin inside it).
@@ -99,14 +98,9 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    class EditTextValidator;
-    friend class EditTextValidator;
-
     GridWidget* grid_;
     std::string original_;              // the text as loaded
     std::optional<std::string> loaded_;  // what Text() gave right after loading
-    int maxLength_ = 0;
-    size_t acceptedBytes_ = 0;  // length of the last accepted text
     bool leftPressed_ = false;
     Rect textRect_;
 };

@@ -8,8 +8,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
+#include <QValidator>
 
-#include "framework/ui/cp932_validator.h"
 #include "framework/ui/modal_host.h"
 #include "framework/ui/qt_text.h"
 
@@ -79,10 +79,36 @@ bool IsTextKey(const QKeyEvent* e) {
 
 }  // namespace
 
+// Refuses plain input without a cp932 form, and input that makes the text
+// longer than the limit.  Escaped bytes of a text that was set pass.
+class MaskLineEdit::PlainValidator : public QValidator {
+public:
+    explicit PlainValidator(MaskLineEdit* edit) : QValidator(edit), edit_(edit) {}
+
+    State validate(QString& input, int&) const override {
+        const auto bytes = FromQt(input);
+        if (!bytes) return Invalid;
+        const size_t limit = static_cast<size_t>(edit_->maxLength_);
+        if (limit > 0 && bytes->size() > limit && bytes->size() > edit_->acceptedBytes_) return Invalid;
+        return Acceptable;
+    }
+
+private:
+    MaskLineEdit* edit_;
+};
+
 MaskLineEdit::MaskLineEdit(QWidget* parent) : QLineEdit(parent) {
-    setValidator(new Cp932Validator(this));
-    connect(this, &QLineEdit::textChanged, this, &MaskLineEdit::RefitChangedDisplay);
+    setValidator(new PlainValidator(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!IsMasked()) {
+            const auto bytes = FromQt(text);
+            acceptedBytes_ = bytes ? bytes->size() : 0;
+        }
+        RefitChangedDisplay(text);
+    });
 }
+
+void MaskLineEdit::SetMaxLength(int bytes) { maxLength_ = std::max(0, bytes); }
 
 void MaskLineEdit::SetEditMask(std::string_view maskText) {
     std::string current = IsMasked() ? value_.EditText() : Text();
@@ -98,7 +124,7 @@ void MaskLineEdit::SetText(std::string_view cp932) {
         Show(value_.Mask().NextEditable(0));
     } else {
         updating_ = true;
-        QLineEdit::setText(ToQt(cp932));
+        QLineEdit::setText(ToEditQt(cp932));
         updating_ = false;
     }
     setModified(false);
@@ -322,15 +348,24 @@ void MaskLineEdit::focusInEvent(QFocusEvent* e) {
     if (IsMasked() && !refusing_ && !IsWindowSwitch(e->reason())) baseline_ = value_;
 }
 
+// Only a move to another control of this window leaves the field; another
+// window coming up (a message box, a menu) does not.
+static bool LeavesForControl(const QWidget* field, Qt::FocusReason reason) {
+    if (IsWindowSwitch(reason)) return false;
+    QWidget* next = QApplication::focusWidget();
+    return next && next->window() == field->window() && field->isVisible();
+}
+
+bool MaskLineEdit::LeavingRefused(Qt::FocusReason reason) const {
+    if (!IsMasked() || isReadOnly() || refusing_ || value_ == baseline_) return false;
+    return LeavesForControl(this, reason) && value_.FirstInvalid().has_value();
+}
+
 void MaskLineEdit::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
     if (!IsMasked() || isReadOnly() || refusing_ || value_ == baseline_) return;
-    // Only a move to another control of this window leaves the field;
-    // another window coming up (a message box, a menu) does not.
     Qt::FocusReason reason = e->reason();
-    if (IsWindowSwitch(reason)) return;
-    QWidget* next = QApplication::focusWidget();
-    if (!next || next->window() != window() || !isVisible()) return;
+    if (!LeavesForControl(this, reason)) return;
     if (auto bad = value_.FirstInvalid()) {
         Refuse(*bad, reason == Qt::MouseFocusReason);
         return;

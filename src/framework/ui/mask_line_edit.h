@@ -7,7 +7,9 @@
 // focus back at the first offending position.  Esc undoes the change (back
 // to the text the field had when it was entered or last validated).  A
 // field the user has not changed is never refused.  Without a mask it is a
-// plain edit that takes only characters with a cp932 form.
+// plain edit that takes only characters with a cp932 form, keeps every byte
+// of a text it was given (bytes without a character travel as escapes, see
+// qt_text.h), and may limit the text's length in cp932 bytes.
 //
 // Texts cross as cp932; the display is UTF-16 with one character per mask
 // position.  Beeps and messages go through ModalHost.
@@ -44,6 +46,11 @@ public:
     // The masked text with literals, blanks as spaces.
     std::string EditText() const;
 
+    // Longest text in cp932 bytes without a mask; 0 for no limit.  A longer
+    // text that was set stays; the user may shorten it but not lengthen it.
+    void SetMaxLength(int bytes);
+    int MaxLength() const { return maxLength_; }
+
     // Whether the content differs from the text at entering, at the last
     // validation or at the last SetText.
     bool Modified() const { return IsMasked() ? value_ != baseline_ : isModified(); }
@@ -55,6 +62,10 @@ public:
     bool ValidateEdit();
     // Back to the text of entering or of the last validation.
     void Undo();
+    // Whether the focus, now moving away for `reason`, is refused (and
+    // comes back): a changed masked field left for another control of its
+    // window with a required position unfilled.
+    bool LeavingRefused(Qt::FocusReason reason) const;
 
 protected:
     bool event(QEvent* e) override;
@@ -66,6 +77,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    class PlainValidator;
     size_t Caret() const;
     void Show(size_t caret);
     void TypeText(const QString& text);
@@ -80,6 +92,8 @@ private:
     MaskedText baseline_;
     bool refusing_ = false;
     bool updating_ = false;
+    int maxLength_ = 0;
+    size_t acceptedBytes_ = 0;  // length of the last accepted plain text
 };
 
 }  // namespace ui

@@ -224,6 +224,9 @@ int ModalHost::ShowModal(QWidget& window) {
         QObject::connect(&runAction, &QTimer::timeout, [&] {
             actionRan = true;
             action(window);
+            // What the action asked for once its event is done (a form's
+            // modal result) happens before the window counts as left open.
+            if (!session.ended) QCoreApplication::sendPostedEvents();
             if (!session.ended) {
                 script->Fail("the scripted action left the modal window \"" + Cp932ForDisplay(window.windowTitle()) +
                              "\" open; it was cancelled");

@@ -38,7 +38,8 @@ public:
 
     // Shows `window` application-modal and runs a local event loop until
     // EndModal(window, result) or until the window is hidden otherwise (the
-    // result is then 2, cancel).
+    // result is then 2, cancel).  A scripted action may end the loop itself
+    // or through a queued call (QMetaObject::invokeMethod) of its own.
     int ShowModal(QWidget& window);
     // Ends the innermost modal loop of `window`; false when it has none.
     bool EndModal(QWidget& window, int result);

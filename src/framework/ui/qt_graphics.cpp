@@ -1,7 +1,7 @@
 #include "framework/ui/qt_graphics.h"
 
 #include "framework/ui/font_map.h"
-#include "framework/ui/qt_cp932.h"
+#include "framework/ui/qt_text.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -32,7 +32,11 @@ QColor ToQColor(Color c) { return ToQColor(c, QApplication::palette()); }
 QFont ToQFont(const Font& f, const QFont& base) {
     QFont q = base;
     // A face of the forms stands for the Japanese fonts installed here.
-    if (!f.name.empty()) q.setFamilies(FontFamiliesFor(f.name));
+    if (!f.name.empty()) {
+        const QFont mapped = FormFont(f.name, 0);
+        q.setFamilies(mapped.families());
+        q.setStyleHint(mapped.styleHint());
+    }
     if (f.height != 0) q.setPixelSize(f.height < 0 ? -f.height : f.height);
     q.setBold(f.bold);
     q.setItalic(f.italic);

@@ -1,4 +1,13 @@
 // Where a text of the system (cp932 bytes) meets Qt (UTF-16).
+//
+// - ToQt is for showing: bytes without a character show as U+FFFD.  Its
+//   result is not meant to come back.
+// - ToEditQt is for texts the user edits: every byte without a character
+//   is carried as a lone low surrogate U+DC00 + byte, so that an untouched
+//   text converts back to exactly the bytes it came from.
+// - FromQt takes a text back: the escapes of ToEditQt become their bytes
+//   again; a character without a cp932 form gives nullopt, and the caller
+//   refuses the text instead of mangling it.
 #pragma once
 
 #include <QString>
@@ -8,14 +17,17 @@
 
 namespace ui {
 
-// For showing: bytes without a Unicode form become U+FFFD.
 QString ToQt(std::string_view cp932);
 
-// Back to the system: nullopt when a character has no cp932 form (the caller
-// refuses the text instead of mangling it).
+QString ToEditQt(std::string_view cp932);
+
 std::optional<std::string> FromQt(const QString& text);
 
-// Whether every character of `text` has a cp932 form.
+// Whether FromQt takes the text.
 bool HasCp932Form(const QString& text);
+
+// For names that came from Qt (font families): '?' for what cp932 lacks.
+// Not for user data.
+std::string FromQtName(const QString& text);
 
 }  // namespace ui

@@ -1,5 +1,5 @@
 #include "framework/ui/grid_cells.h"
-#include "framework/ui/qt_cp932.h"
+#include "framework/ui/qt_text.h"
 
 #include <gtest/gtest.h>
 
@@ -60,20 +60,20 @@ TEST(GridCells, KeepEveryByteAndMoveWholeRowsAndColumns) {
 
 TEST(QtCp932, EditTextsComeBackAsTheirExactBytes) {
     // Readable texts read as their characters.
-    EXPECT_EQ(ToEditQString("\x83\x5C\x95\x5C"), QStringLiteral(u"ソ表"));
-    EXPECT_EQ(ToDisplayQString("\xCC\xA7\xB2\xD9"), QStringLiteral(u"ﾌｧｲﾙ"));
-    EXPECT_EQ(ToDisplayQString("a\x80"), QStringLiteral(u"a\uFFFD"));
+    EXPECT_EQ(ToEditQt("\x83\x5C\x95\x5C"), QStringLiteral(u"ソ表"));
+    EXPECT_EQ(ToQt("\xCC\xA7\xB2\xD9"), QStringLiteral(u"ﾌｧｲﾙ"));
+    EXPECT_EQ(ToQt("a\x80"), QStringLiteral(u"a\uFFFD"));
 
     // Any bytes at all survive the trip through an edit text.
     std::mt19937 rng(11);
     for (int n = 0; n < 2000; ++n) {
         std::string bytes(rng() % 12, '\0');
         for (char& b : bytes) b = static_cast<char>(rng() % 4 == 0 ? 0x80 + rng() % 0x80 : rng() % 256);
-        const auto back = FromEditQString(ToEditQString(bytes));
+        const auto back = FromQt(ToEditQt(bytes));
         ASSERT_TRUE(back) << n;
         ASSERT_EQ(*back, bytes) << n;
     }
     // Texts typed by the user convert only when cp932 has them.
-    EXPECT_EQ(FromEditQString(QStringLiteral(u"新規")), "新規");
-    EXPECT_FALSE(FromEditQString(QString::fromUtf8("\xF0\x9F\x98\x80")));
+    EXPECT_EQ(FromQt(QStringLiteral(u"新規")), "新規");
+    EXPECT_FALSE(FromQt(QString::fromUtf8("\xF0\x9F\x98\x80")));
 }

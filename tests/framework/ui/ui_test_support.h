@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <string>
@@ -39,6 +40,14 @@ inline void TypeInto(QWidget* w, const QString& text) {
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QApplication::sendEvent(w, &release);
     }
+}
+
+// Runs the event loop until `done` holds or a second has passed; the
+// result of `done`.
+template <class Pred>
+bool WaitUntil(Pred done) {
+    for (int i = 0; i < 100 && !done(); ++i) QTest::qWait(10);
+    return done();
 }
 
 }  // namespace ui::testing

@@ -1,1 +1,0 @@
-// Anchors the window library until its first unit lands.
