@@ -3,6 +3,7 @@
 #include "framework/ui/control_bridge.h"
 #include "framework/ui/event_guard.h"
 #include "framework/ui/font_map.h"
+#include "framework/ui/grids.h"
 #include "framework/ui/qt_graphics.h"
 
 #include <QPalette>
@@ -555,4 +556,5 @@ void TWinControl::AlignControls() {
 void RegisterControlClasses() {
     RegisterClass(TControl::StaticClass());
     RegisterClass(TWinControl::StaticClass());
+    RegisterGridClasses();
 }

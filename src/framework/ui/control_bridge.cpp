@@ -98,6 +98,14 @@ void ControlBridge::CancelDrag(const TControl* control) { ForgetControlInDrag(co
 
 bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
     if (!control_ || watched != widget_) return false;
+    if (control_->WidgetReportsInput()) {
+        if (event->type() == QEvent::KeyPress) {
+            auto* win = ObjectCast<TWinControl>(control_);
+            auto* e = static_cast<QKeyEvent*>(event);
+            return win && TabWalk(win, static_cast<uint16_t>(KeyCodeOf(*e)), ShiftStateOf(*e));
+        }
+        if (event->type() != QEvent::Resize) return false;
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -191,6 +199,14 @@ bool ControlBridge::MouseEvent(QEvent* event) {
     }
 }
 
+bool ControlBridge::TabWalk(TWinControl* win, uint16_t key, ShiftState shift) {
+    if (key != key::Tab || (shift & (kCtrl | kAlt)) || win->WantsTab()) return false;
+    TWinControl* top = win;
+    while (top->Parent()) top = top->Parent();
+    RunGuarded([&] { top->SelectNext(win, !(shift & kShift), true); });
+    return true;
+}
+
 bool ControlBridge::KeyEvent(QEvent* event) {
     auto* win = ObjectCast<TWinControl>(control_);
     if (!win || sendingReplacement_) return false;
@@ -210,13 +226,7 @@ bool ControlBridge::KeyEvent(QEvent* event) {
         RunGuarded([&] { win->KeyDown(key, shift); });
         if (!alive || !control_) return true;
         if (key == 0) return true;  // the handler took the key
-        // Tab walks the form's tab order, unless the control wants it.
-        if (original == key::Tab && !(shift & (kCtrl | kAlt)) && !win->WantsTab()) {
-            TWinControl* top = win;
-            while (top->Parent()) top = top->Parent();
-            RunGuarded([&] { top->SelectNext(win, !(shift & kShift), true); });
-            return true;
-        }
+        if (TabWalk(win, original, shift)) return true;
     }
 
     // The character step, for characters of one cp932 byte.

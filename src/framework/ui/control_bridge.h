@@ -9,6 +9,7 @@
 
 class QWidget;
 class TControl;
+class TWinControl;
 
 namespace ui {
 
@@ -29,6 +30,9 @@ public:
 private:
     bool MouseEvent(QEvent* event);
     bool KeyEvent(QEvent* event);
+    // Tab (without Ctrl and Alt) walks the form's tab order unless the
+    // control wants it; true when it did.
+    bool TabWalk(TWinControl* win, uint16_t key, ShiftState shift);
 
     TControl* control_;
     QWidget* widget_;
