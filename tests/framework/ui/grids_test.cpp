@@ -2,6 +2,7 @@
 #include "framework/ui/canvas.h"
 #include "framework/ui/event_guard.h"
 #include "framework/ui/grids.h"
+#include "framework/ui/inplace_editor.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -291,4 +292,49 @@ TEST(Grids, CellsAreDrawnThroughDrawCellWithTheCanvasOfThePaint) {
     drawn.clear();
     (void)w.Cells()->grab();
     EXPECT_NE(find(2, 1), nullptr);
+}
+
+TEST(Grids, EditingThroughTheComponentsSteps) {
+    CatalogWindow w;
+    w.Show(3);
+    TStringGrid* g = w.grid;
+    g->SetOptions(ui::kDefaultGridOptions | goEditing);
+    g->SetCol(2);
+    g->SetRow(1);
+    std::vector<std::string> masks, written;
+    g->OnGetEditMask.Bind([&](TObject*, int c, int r, std::string&) { masks.push_back(std::to_string(c) + "," + std::to_string(r)); });
+    g->OnSetEditText.Bind([&](TObject*, int c, int r, const std::string& v) {
+        written.push_back(std::to_string(c) + "," + std::to_string(r) + "=" + v);
+    });
+    int enters = 0, exits = 0;
+    g->OnEnter.Bind([&](TObject*) { ++enters; });
+    g->OnExit.Bind([&](TObject*) { ++exits; });
+
+    // The first character opens the editor; what is typed there still
+    // reaches OnKeyPress once per character.
+    QTest::keyClick(g->Widget(), Qt::Key_X);
+    ASSERT_TRUE(g->EditorMode());
+    ASSERT_NE(g->InplaceEditor(), nullptr);
+    EXPECT_TRUE(g->InplaceEditor()->hasFocus());
+    QTest::keyClick(g->InplaceEditor(), Qt::Key_Y);
+    EXPECT_EQ(w.form->keys, (std::vector<char>{'x', 'y'}));
+    EXPECT_EQ(masks, std::vector<std::string>{"2,1"});
+
+    // Enter closes the editor and the text goes back into the cell.
+    QTest::keyClick(g->InplaceEditor(), Qt::Key_Return);
+    EXPECT_FALSE(g->EditorMode());
+    EXPECT_EQ(g->Cells(2, 1), "xy");
+    EXPECT_EQ(written, std::vector<std::string>{"2,1=xy"});
+    EXPECT_TRUE(g->Focused());
+    // Moving the focus between the grid and its editor is no leaving.
+    EXPECT_EQ(enters, 0);
+    EXPECT_EQ(exits, 0);
+
+    // Leaving from the editor is.
+    g->SetEditorMode(true);
+    EXPECT_TRUE(g->InplaceEditor()->hasFocus());
+    w.other->SetFocus();
+    EXPECT_EQ(exits, 1);
+    g->SetFocus();
+    EXPECT_EQ(enters, 1);
 }
