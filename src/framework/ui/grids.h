@@ -51,8 +51,6 @@ using ui::goTabs;
 using ui::goThumbTracking;
 using ui::goVertLine;
 
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-
 using TDrawCellEvent =
     TEvent<void(TObject* Sender, int ACol, int ARow, const TRect& Rect, TGridDrawState State)>;
 using TMovedEvent = TEvent<void(TObject* Sender, int FromIndex, int ToIndex)>;

@@ -135,7 +135,11 @@ TEST(Grids, ReadFromAStoredFormByNameAndWrittenBackEqual) {
     const TPropInfo& options = GetPropInfo(g, "Options");
     EXPECT_EQ(SetNames(options, goRowMoving | goRowSelect), (std::vector<std::string>{"goRowMoving", "goRowSelect"}));
     EXPECT_EQ(SetNames(options, goThumbTracking), std::vector<std::string>{"goThumbTracking"});
-    EXPECT_EQ(GetPropInfo(g, "ScrollBars").kind, TPropKind::Enum);
+    auto* area = static_cast<QAbstractScrollArea*>(g->Widget());
+    SetOrdProp(g, "ScrollBars", static_cast<int>(TScrollStyle::ssVertical));
+    EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    SetOrdProp(g, "ScrollBars", static_cast<int>(TScrollStyle::ssBoth));
     for (const char* e : {"OnClick", "OnDblClick", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnEnter", "OnExit",
                           "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnDrawCell", "OnRowMoved", "OnColumnMoved",
                           "OnGetEditMask", "OnGetEditText", "OnSetEditText", "OnSelectCell", "OnTopLeftChanged"})
