@@ -1,5 +1,7 @@
 #include "framework/form_text_lexer.h"
 
+#include "framework/object.h"
+
 #include "framework/filer_errors.h"
 #include "framework/framework_messages.h"
 #include "framework/sysutils.h"
@@ -23,16 +25,7 @@ constexpr size_t kMaxNameLength = 255;
 
 }  // namespace
 
-bool SameTextAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
+bool SameTextAscii(std::string_view a, std::string_view b) { return SameName(a, b); }
 
 bool IsStatementKeyword(std::string_view name) {
     return SameTextAscii(name, "object") || SameTextAscii(name, "inherited") || SameTextAscii(name, "inline") ||

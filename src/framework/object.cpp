@@ -6,6 +6,9 @@
 #include <mutex>
 #include <vector>
 
+TClassInfo::TClassInfo(std::string name, TClass parent) : name_(std::move(name)), parent_(parent) {}
+TClassInfo::~TClassInfo() = default;
+
 bool TClassInfo::InheritsFrom(TClass other) const {
     for (TClass c = this; c; c = c->parent_)
         if (c == other) return true;

@@ -27,7 +27,8 @@ using TClass = const TClassInfo*;
 
 class TClassInfo {
 public:
-    TClassInfo(std::string name, TClass parent) : name_(std::move(name)), parent_(parent) {}
+    TClassInfo(std::string name, TClass parent);
+    ~TClassInfo();
     TClassInfo(const TClassInfo&) = delete;
     TClassInfo& operator=(const TClassInfo&) = delete;
 

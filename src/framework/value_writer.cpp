@@ -1,23 +1,11 @@
 #include "framework/value_writer.h"
 
+#include "framework/object.h"
+
 #include "framework/framework_messages.h"
 #include "framework/sysutils.h"
 
 namespace {
-
-bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 [[noreturn]] void Refused(const std::string& detail) {
     throw EWriteError(std::string(kMsgWriteError) + ": " + detail);
@@ -31,12 +19,7 @@ std::string Printable(std::string_view name) {
 
 }  // namespace
 
-bool IsIdent(std::string_view name) {
-    if (name.empty() || !IsIdentStart(name[0])) return false;
-    for (char c : name)
-        if (!IsIdentChar(c)) return false;
-    return true;
-}
+bool IsIdent(std::string_view name) { return IsValidIdent(name); }
 
 bool IsDottedIdent(std::string_view name) {
     size_t start = 0;
@@ -101,9 +84,9 @@ void TWriter::WriteString(std::string_view text) {
 void TWriter::WriteBoolean(bool value) { WriteValue(value ? TValueType::vaTrue : TValueType::vaFalse); }
 
 void TWriter::WriteIdent(std::string_view ident) {
-    if (EqualsNoCase(ident, "True")) return WriteValue(TValueType::vaTrue);
-    if (EqualsNoCase(ident, "False")) return WriteValue(TValueType::vaFalse);
-    if (EqualsNoCase(ident, "nil")) return WriteValue(TValueType::vaNil);
+    if (SameName(ident, "True")) return WriteValue(TValueType::vaTrue);
+    if (SameName(ident, "False")) return WriteValue(TValueType::vaFalse);
+    if (SameName(ident, "nil")) return WriteValue(TValueType::vaNil);
     if (!IsDottedIdent(ident)) Refused(Format(kMsgBadName, Printable(ident).c_str()));
     WriteValue(TValueType::vaIdent);
     WriteStr(ident);

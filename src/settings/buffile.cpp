@@ -58,19 +58,16 @@ void BUFFILE::TakeBuffered(size_t n) {
 
 bool BUFFILE::OpenWrite(const char* fileName) {
     Close();
-    handle = platform::CreateForWrite(fileName ? fileName : "");
-    if (!handle.IsOpen()) return false;
-    position = 0;
-    count = size;
-    writeFlag = 1;
-    writeFailed = false;
-    endFlag = 1;
-    return true;
+    return StartWriting(platform::CreateForWrite(fileName ? fileName : ""));
 }
 
 bool BUFFILE::OpenWriteTemp(const char* besideName, std::string& tempName) {
     Close();
-    handle = platform::CreateTempBeside(besideName ? besideName : "", tempName);
+    return StartWriting(platform::CreateTempBeside(besideName ? besideName : "", tempName));
+}
+
+bool BUFFILE::StartWriting(platform::FileHandle opened) {
+    handle = opened;
     if (!handle.IsOpen()) return false;
     position = 0;
     count = size;

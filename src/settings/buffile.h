@@ -88,6 +88,7 @@ protected:
     bool writeFailed = false;
 
 private:
+    bool StartWriting(platform::FileHandle opened);
     int Refill();
     void FlushBuffer();
     void WritePending();

@@ -1,0 +1,1 @@
+tansu_add_bench(bench_framework SOURCES bench_framework.cpp LIBS tansu_framework)
