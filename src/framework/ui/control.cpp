@@ -2,6 +2,7 @@
 
 #include "framework/ui/control_bridge.h"
 #include "framework/ui/event_guard.h"
+#include "framework/ui/grids.h"
 #include "framework/ui/qt_graphics.h"
 #include "framework/ui/standard_controls.h"
 
@@ -596,4 +597,5 @@ void RegisterControlClasses() {
     RegisterClass(TControl::StaticClass());
     RegisterClass(TWinControl::StaticClass());
     RegisterStandardControls();
+    RegisterGridClasses();
 }

@@ -136,6 +136,11 @@ public:
     // Whether a press and release of the left button raise Click here; a
     // control whose widget reports clicks itself says no.
     virtual bool ClickFromMouse() const { return true; }
+    // Whether the widget itself reports its mouse, key and focus input to
+    // the control's steps (a widget with parts of its own, such as a grid
+    // with its cell area and editor).  The bridge then only walks the tab
+    // order on Tab, unless the control wants Tab, and follows the size.
+    virtual bool WidgetReportsInput() const { return false; }
 
 protected:
     // A form is a window of its own; every other control shows only inside

@@ -116,6 +116,25 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (watched != widget_) return false;
+    if (control_->WidgetReportsInput()) {
+        // The widget raises the control's input steps itself; the window's
+        // keys, the focus notice and the size still come from here.
+        auto* win = ObjectCast<TWinControl>(control_);
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return win && WindowKeys(win, static_cast<QKeyEvent*>(event));
+        case QEvent::FocusIn: {
+            if (!win) return false;
+            TWinControl* top = win->TopLevel();
+            RunGuarded([&] { top->FocusMovedTo(win); });
+            return false;
+        }
+        case QEvent::Resize:
+            break;
+        default:
+            return false;
+        }
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -222,6 +241,21 @@ bool ControlBridge::MouseEvent(QWidget* receiver, QEvent* event) {
     }
 }
 
+bool ControlBridge::WindowKeys(TWinControl* win, QKeyEvent* e) {
+    // The window's keys come first: menu shortcuts, then the keys that work
+    // the dialog (Tab, the default and cancel buttons).
+    uint16_t key = static_cast<uint16_t>(KeyCodeOf(*e));
+    if (key == 0) return false;
+    ShiftState shift = ShiftStateOf(*e);
+    TWinControl* top = win->TopLevel();
+    QPointer<QWidget> alive(widget_);
+    bool taken = false;
+    RunGuarded([&] { taken = top->IsShortCut(key, shift); });
+    if (taken || !alive || !control_) return true;
+    if (!win->WantsKey(key, shift)) RunGuarded([&] { taken = top->DialogKey(win, key, shift); });
+    return taken;
+}
+
 bool ControlBridge::KeyEvent(QEvent* event) {
     auto* win = ObjectCast<TWinControl>(control_);
     if (!win || sendingReplacement_) return false;
@@ -242,15 +276,7 @@ bool ControlBridge::KeyEvent(QEvent* event) {
     }
 
     if (key != 0) {
-        // The window's keys come first: menu shortcuts, then the keys that
-        // work the dialog (Tab, the default and cancel buttons).
-        bool taken = false;
-        RunGuarded([&] { taken = top->IsShortCut(key, shift); });
-        if (taken || gone()) return true;
-        if (!win->WantsKey(key, shift)) {
-            RunGuarded([&] { taken = top->DialogKey(win, key, shift); });
-            if (taken || gone()) return true;
-        }
+        if (WindowKeys(win, e) || gone()) return true;
         if (top != win) RunGuarded([&] { top->PreviewKeyDown(key, shift); });
         if (gone() || key == 0) return true;
         RunGuarded([&] { win->KeyDown(key, shift); });

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPoint>
 
+class QKeyEvent;
+class TWinControl;
 class QWidget;
 class TControl;
 
@@ -31,6 +33,9 @@ public:
 
 private:
     bool MouseEvent(QWidget* receiver, QEvent* event);
+    // Menu shortcuts and the dialog keys of the control's window; true
+    // when they took the key.
+    bool WindowKeys(TWinControl* win, QKeyEvent* e);
     bool KeyEvent(QEvent* event);
 
     TControl* control_;

@@ -21,6 +21,8 @@ using TColor = int64_t;  // see ColorToCode
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum class TDragMode { dmManual, dmAutomatic };
+// Which scroll bars a scrolling control (grid, memo, list) shows.
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // What travels with a drag; controls may give their own in OnStartDrag.
 class TDragObject : public TObject {

@@ -1,0 +1,149 @@
+// TComboGrid: the string grid whose columns carry a cell kind (TCellKind):
+// plain text, text with a drop-down list of values, push buttons or check
+// cells, with the placement of the column's fixed and data texts.  The
+// grid stores its design-time texts and cell kinds in the form as the
+// custom data "CellData" and "CellKind", after ColWidths and RowHeights.
+//
+// Stored layout of CellKind, a list with one group per column 0 ..
+// ColCount - 1: Kind, FixedAlign, CellAlign, n, n items (each a string,
+// followed by its number only for ckCheck), ListWidth, Margin (signed),
+// EditLimit, Editable.  CellData is a list of (column, row, text) triples
+// of the non-empty cells, row by row.
+#pragma once
+
+#include "framework/strings.h"
+#include "framework/ui/grids.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TComboGrid;
+
+// Placement of a text in its cell, a set of flags.  caRight wins over
+// caCenter, caBottom over caTop; caLeft and caMiddle are the defaults and
+// are never tested.
+using TCellAlign = uint8_t;
+inline constexpr TCellAlign caLeft = 0x01;
+inline constexpr TCellAlign caCenter = 0x02;
+inline constexpr TCellAlign caRight = 0x04;
+inline constexpr TCellAlign caTop = 0x08;
+inline constexpr TCellAlign caMiddle = 0x10;
+inline constexpr TCellAlign caBottom = 0x20;
+
+// Kinds of a column's data cells.  Other values are kept and stored as
+// they are; such a column behaves as ckText without mask, format or limit.
+inline constexpr uint8_t ckText = 0;
+inline constexpr uint8_t ckDropDown = 1;
+inline constexpr uint8_t ckButton = 2;
+inline constexpr uint8_t ckCheck = 3;
+
+// What one column of a TComboGrid is.  The meaning of Items depends on the
+// kind: ckText: item 0 the editor's input mask, item 1 the number display
+// format (each ignored when empty); ckDropDown: the values of the list;
+// ckButton: item 0 the caption; ckCheck: the possible values, each with
+// its state as number (0 drawn with a cross, 1 the value a click moves to).
+class TCellKind : public TObject {
+    TANSU_CLASS(TCellKind, TObject)
+public:
+    explicit TCellKind(TComboGrid* grid = nullptr);
+    ~TCellKind() override;
+
+    TCellAlign CellAlign() const { return cellAlign_; }
+    void SetCellAlign(TCellAlign value);
+    uint8_t Kind() const { return kind_; }
+    void SetKind(uint8_t kind) { kind_ = kind; }
+    TCellAlign FixedAlign() const { return fixedAlign_; }
+    void SetFixedAlign(TCellAlign value);
+    // The grid the kind belongs to (not owned); null for a free one.
+    TComboGrid* Grid() const { return grid_; }
+    void SetGrid(TComboGrid* grid) { grid_ = grid; }
+    // Owned; texts with their numbers.
+    TStringList* Items() const { return items_.get(); }
+    bool Editable() const { return editable_; }
+    void SetEditable(bool editable) { editable_ = editable; }
+    int32_t ListWidth() const { return listWidth_; }
+    void SetListWidth(int32_t width) { listWidth_ = width; }
+    int8_t Margin() const { return margin_; }
+    void SetMargin(int8_t margin) { margin_ = margin; }
+    int32_t EditLimit() const { return editLimit_; }
+    void SetEditLimit(int32_t limit) { editLimit_ = limit; }
+
+    // Copies everything but Grid; repaints nothing.
+    void Assign(const TCellKind& source);
+
+private:
+    void Changed();
+
+    TCellAlign cellAlign_ = caLeft | caMiddle;
+    uint8_t kind_ = ckText;
+    TCellAlign fixedAlign_ = caLeft | caMiddle;
+    TComboGrid* grid_ = nullptr;
+    std::unique_ptr<TStringList> items_;
+    bool editable_ = true;
+    int32_t listWidth_ = 0;
+    int8_t margin_ = 2;
+    int32_t editLimit_ = 0;
+};
+
+using TGridBtnClick = TEvent<void(TObject* Sender, int ACol, int ARow)>;
+
+class TComboGrid : public TStringGrid {
+    TANSU_CLASS(TComboGrid, TStringGrid)
+public:
+    explicit TComboGrid(TComponent* owner);
+    ~TComboGrid() override;
+
+    // The cell whose button or check box is held down; -1 when none.
+    int PressedCol() const { return pressedCol_; }
+    int PressedRow() const { return pressedRow_; }
+
+    // The kind of column ACol, made with the defaults the first time the
+    // column needs one.  Kinds belong to column indexes: moving a column
+    // or changing ColCount leaves them where they are.  A negative index
+    // raises EInvalidOperation.
+    TCellKind* GetCellKind(int ACol);
+    // The kinds made or read so far, index = column; an entry is null
+    // until its column is first used.
+    const std::vector<std::unique_ptr<TCellKind>>& CellKinds() const { return cellKinds_; }
+
+    // Raises OnGridBtnClick.
+    void DoGridBtnClick(int ACol, int ARow);
+
+    // The grid's own stored data (see the top of this file).  A malformed
+    // stream stops with the reader's EReadError; the kinds read until then
+    // stay, the other columns get defaults when they need them.
+    void ReadCellData(TReader& reader);
+    void WriteCellData(TWriter& writer);
+    void ReadCellKind(TReader& reader);
+    void WriteCellKind(TWriter& writer);
+
+    // Fired after each cell the grid drew (the event OnDrawCell of the
+    // base grid, published as before), and on a completed click of a
+    // button or check cell, a drop-down value picked.
+    TGridBtnClick OnGridBtnClick;
+
+    void DefineProperties(TFiler& filer) override;
+
+protected:
+    // Text placed by the column's alignment and margin (FixedAlign in
+    // fixed cells, CellAlign in data cells), then OnDrawCell.  An empty
+    // rectangle draws nothing and fires nothing.
+    void DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State) override;
+
+private:
+    void DrawFixedText(const TRect& rect, const TCellKind& kind, const std::string& text);
+    void DrawCellText(const TRect& rect, const TCellKind& kind, const std::string& text);
+    void DrawAlignedText(const TRect& rect, TCellAlign align, int margin, int bottomGap, const std::string& text);
+
+    int pressedCol_ = -1;
+    int pressedRow_ = -1;
+    std::vector<std::unique_ptr<TCellKind>> cellKinds_;
+};
+
+// Width in pixels of a horizontal scroll-bar arrow, the width of the
+// drop-down arrow of an editor.  Read from the desktop style the first time
+// it is asked for (the style exists only with the application object) and
+// kept from then on.
+int ArrowWidth();

@@ -1,0 +1,5 @@
+#include "controls/system_controls.h"
+
+#include "controls/CmbGrid.h"
+
+void RegisterSystemControls() { RegisterClass(TComboGrid::StaticClass()); }
