@@ -1,5 +1,5 @@
 #!/bin/sh
-# Installs what is missing, builds, and runs TANSU in a copy of the
+# Installs what is missing, builds, and starts TANSU in a copy of the
 # demonstration folder demo/ (build/demo-run; delete its Tansu.ini to see
 # the first start).
 set -e
@@ -13,4 +13,9 @@ if [ ! -d build/demo-run ]; then
   cp demo/Tansu.ini demo/Tansu.CSV build/demo-run/
 fi
 cd build/demo-run
-exec "$root/build/demo/engine_demo"
+if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ]; then
+  echo "No display here: TANSU runs on a virtual X display (Xvfb), where nobody"
+  echo "can see it; take a picture with scripts/screenshot.sh. Stop it with Ctrl+C."
+  exec xvfb-run -a "$root/build/src/app/tansu"
+fi
+exec "$root/build/src/app/tansu"

@@ -1,0 +1,100 @@
+// The catalog between its file and the grid: loading, saving, and the
+// order of the records by their numbers.
+#include "app/main_form.h"
+
+#include "catalog/csv_reader.h"
+#include "catalog/csv_table.h"
+#include "catalog/csv_writer.h"
+#include "framework/sysutils.h"
+#include "framework/ui/application.h"
+#include "framework/ui/message_box_flags.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kColumns = 8;
+
+using Record = std::array<std::string, kColumns>;
+
+Record TakeRow(const TComboGrid& grid, int row) {
+    Record r;
+    for (int c = 0; c < kColumns; ++c) r[static_cast<size_t>(c)] = grid.Cells(c, row);
+    return r;
+}
+
+void PutRow(TComboGrid& grid, int row, const Record& r) {
+    for (int c = 0; c < kColumns; ++c) grid.SetCell(c, row, r[static_cast<size_t>(c)]);
+}
+
+}  // namespace
+
+void TForm1::LoadCsv(const std::string& fileName) {
+    CsvTable table;
+    if (ReadCsvFile(table, fileName.c_str()) != 0) {
+        Application->MessageBox("CSVファイルが読み込めません", "エラー", MB_OK | MB_ICONHAND);
+        return;
+    }
+    uint32_t lines = table.LineCount();
+    ComboGrid1->SetRowCount(lines >= 2 ? static_cast<int>(lines) : 2);
+    if (lines < 2) {
+        // No record: the empty row 1 shows nothing of an earlier catalog.
+        for (int c = 0; c < kColumns; ++c) ComboGrid1->SetCell(c, 1, std::string());
+    }
+    for (uint32_t i = 1; i < lines; ++i) {
+        int row = static_cast<int>(i);
+        ComboGrid1->SetCell(0, row, IntToStr(row));
+        for (int j = 1; j < kColumns; ++j) ComboGrid1->SetCell(j, row, std::string(table.FieldText(i, static_cast<uint32_t>(j - 1))));
+    }
+    SortColumn = 0;
+    Modified = false;
+    CsvFileName = fileName;
+    UpdateCaption();
+}
+
+int TForm1::SaveCsv(const std::string& fileName) {
+    if (SortColumn != 0) {
+        int answer = Application->MessageBox("現在のレコード並び方で書き換えます。\nよろしいですか？", "確認",
+                                             MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL || (answer != IDYES && answer != IDNO)) return 2;
+        if (answer == IDNO) SortByNumber(0);
+    }
+    const int columns = ComboGrid1->ColCount();
+    const TComboGrid& grid = *ComboGrid1;
+    // Column 0, the number, is not stored; the views point into `texts`
+    // until the writer asks for the next row.
+    std::vector<std::string> texts;
+    auto fieldsOfRow = [&](size_t row, std::vector<std::string_view>& fields) {
+        texts.clear();
+        for (int c = 1; c < columns; ++c) texts.push_back(grid.Cells(c, static_cast<int>(row)));
+        for (const std::string& t : texts) fields.push_back(t);
+    };
+    int result = fileName.empty() ? 1 : WriteCsvFile(fileName.c_str(), static_cast<size_t>(grid.RowCount()), fieldsOfRow);
+    if (result == 0) return 0;
+    // The old file stays as it was; the user must hear that nothing was saved.
+    std::string text = fileName.empty() ? std::string("保存先のCSVファイルがありません。\n"
+                                                      "[ﾌｧｲﾙ(F)|CSVを開く(O)] で開いたカタログだけが保存できます。")
+                                        : "CSVファイルに書き込めません\n" + fileName +
+                                              "\n\n元のファイルは変更されていません。";
+    Application->MessageBox(text, "エラー", MB_OK | MB_ICONHAND);
+    return 1;
+}
+
+void TForm1::SortByNumber(int column) {
+    // A stable insertion sort on whole records.  Each key is converted
+    // before any row of its step moves, so a text that is no number stops
+    // the sort with every record still present once.
+    const int rows = ComboGrid1->RowCount();
+    for (int i = 2; i < rows; ++i) {
+        int32_t key = StrToInt(ComboGrid1->Cells(column, i));
+        int n = i - 1;
+        if (StrToInt(ComboGrid1->Cells(column, n)) <= key) continue;
+        Record taken = TakeRow(*ComboGrid1, i);
+        while (n >= 1 && StrToInt(ComboGrid1->Cells(column, n)) > key) {
+            PutRow(*ComboGrid1, n + 1, TakeRow(*ComboGrid1, n));
+            --n;
+        }
+        PutRow(*ComboGrid1, n + 1, taken);
+    }
+    SortColumn = column;
+}

@@ -1,0 +1,198 @@
+#include "app/main_form.h"
+
+#include "editor/record_form.h"
+#include "framework/ui/application.h"
+#include "framework/ui/message_box_flags.h"
+#include "settings/settings_keys.h"
+#include "settings/setup_form.h"
+
+extern const char kMainForm[];
+extern const unsigned kMainForm_size;
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+const IniItem& Setting(int section, int place) { return Settings.Item(Settings.FirstItem(section) + place); }
+
+std::string SettingText(int section, int place) {
+    const char* text = Setting(section, place).text;
+    return text ? text : "";
+}
+
+}  // namespace
+
+TANSU_IMPLEMENT_CLASS(TForm1)
+void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
+    FormField(c, "ComboGrid1", &TForm1::ComboGrid1);
+    FormField(c, "MainMenu1", &TForm1::MainMenu1);
+    FormField(c, "F1", &TForm1::F1);
+    FormField(c, "MenuFileOpen", &TForm1::MenuFileOpen);
+    FormField(c, "MenuFileSave", &TForm1::MenuFileSave);
+    FormField(c, "N2", &TForm1::N2);
+    FormField(c, "MenuSetUp", &TForm1::MenuSetUp);
+    FormField(c, "N1", &TForm1::N1);
+    FormField(c, "FileExit", &TForm1::FileExit);
+    FormField(c, "MenuSort", &TForm1::MenuSort);
+    FormField(c, "MenuSortNum", &TForm1::MenuSortNum);
+    FormField(c, "MenuSortDir", &TForm1::MenuSortDir);
+    FormField(c, "MenuSortLZHFile", &TForm1::MenuSortLZHFile);
+    FormField(c, "MenuSortTitle", &TForm1::MenuSortTitle);
+    FormField(c, "MenuSortAuthor", &TForm1::MenuSortAuthor);
+    FormField(c, "MenuSortID", &TForm1::MenuSortID);
+    FormField(c, "MenuSortDate", &TForm1::MenuSortDate);
+    FormField(c, "MenuSortSize", &TForm1::MenuSortSize);
+    FormField(c, "R1", &TForm1::R1);
+    FormField(c, "MenuRecordEdit", &TForm1::MenuRecordEdit);
+    FormField(c, "MenuRecordAppend", &TForm1::MenuRecordAppend);
+    FormField(c, "H1", &TForm1::H1);
+    FormField(c, "MenuAbout", &TForm1::MenuAbout);
+    FormField(c, "OpenDialog1", &TForm1::OpenDialog1);
+    c.Method("FormCreate", &TForm1::FormCreate);
+    c.Method("FormShow", &TForm1::FormShow);
+    c.Method("FormCloseQuery", &TForm1::FormCloseQuery);
+    c.Method("FormClose", &TForm1::FormClose);
+    c.Method("MenuFileOpenClick", &TForm1::MenuFileOpenClick);
+    c.Method("MenuFileSaveClick", &TForm1::MenuFileSaveClick);
+    c.Method("MenuSetUpClick", &TForm1::MenuSetUpClick);
+    c.Method("FileExitClick", &TForm1::FileExitClick);
+    c.Method("MenuSortClick", &TForm1::MenuSortClick);
+    c.Method("MenuSortNumClick", &TForm1::MenuSortNumClick);
+    c.Method("MenuSortDirClick", &TForm1::MenuSortDirClick);
+    c.Method("MenuSortLZHFileClick", &TForm1::MenuSortLZHFileClick);
+    c.Method("MenuSortTitleClick", &TForm1::MenuSortTitleClick);
+    c.Method("MenuSortAuthorClick", &TForm1::MenuSortAuthorClick);
+    c.Method("MenuSortIDClick", &TForm1::MenuSortIDClick);
+    c.Method("MenuSortDateClick", &TForm1::MenuSortDateClick);
+    c.Method("MenuSortSizeClick", &TForm1::MenuSortSizeClick);
+    c.Method("MenuRecordEditClick", &TForm1::MenuRecordEditClick);
+    c.Method("MenuRecordAppendClick", &TForm1::MenuRecordAppendClick);
+    c.Method("MenuAboutClick", &TForm1::MenuAboutClick);
+    c.Method("ComboGrid1DblClick", &TForm1::ComboGrid1DblClick);
+    c.Method("ComboGrid1KeyPress", &TForm1::ComboGrid1KeyPress);
+    c.Method("ComboGrid1RowMoved", &TForm1::ComboGrid1RowMoved);
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) { ReadForm(std::string_view(kMainForm, kMainForm_size)); }
+
+void TForm1::FormCreate(TObject*) {
+    SortColumn = 0;
+    ShowSetupOnShow = false;
+    Modified = false;
+    CsvFileName.clear();
+
+    namespace keys = settings_keys;
+    if (Settings.Load(kSettingsFileName, SettingsSections, SettingsKeys) == 1) {
+        int answer = Application->MessageBox(
+            "本日は、TANSU の立ち上げ まことに有り難うございます。\n"
+            "まず始めに、環境設定から行って下さい。\n"
+            "\n"
+            "すぐに、環境設定を行いますか？\n"
+            "（あとで、メニューから[ﾌｧｲﾙ(F)|各種設定(S)]してもかまいません。）\n",
+            "初回立ち上げ", MB_YESNO | MB_ICONQUESTION);
+        if (answer == IDYES) ShowSetupOnShow = true;
+    }
+    SetTop(Setting(keys::FormPosition, keys::Top).value);
+    SetLeft(Setting(keys::FormPosition, keys::Left).value);
+    SetWidth(Setting(keys::FormPosition, keys::Width).value);
+    SetHeight(Setting(keys::FormPosition, keys::Height).value);
+
+    std::string defaultCsv = SettingText(keys::FilePaths, keys::DefaultCSV);
+    if (!defaultCsv.empty()) LoadCsv(defaultCsv);
+    else UpdateCaption();
+}
+
+void TForm1::FormShow(TObject*) {
+    if (ShowSetupOnShow) Form2->ShowModal();
+}
+
+void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
+    if (!Modified) return;
+    int answer = Application->MessageBox("データが更新されています。\n保存してから終了しますか？", "保存確認",
+                                         MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) {
+        // Only a catalog that was written lets the window close.
+        if (SaveCsv(CsvFileName) != 0) CanClose = false;
+    } else if (answer != IDNO) {
+        CanClose = false;
+    }
+}
+
+void TForm1::FormClose(TObject*, TCloseAction&) {
+    const int values[] = {Top(), Left(), Width(), Height()};
+    const char* const names[] = {"Top", "Left", "Width", "Height"};
+    for (int i = 0; i < 4; ++i) {
+        std::string text = std::to_string(values[i]);
+        Settings.SetTextValue(settings_keys::FormPosition, names[i], text.c_str(), values[i]);
+    }
+    Settings.Save(kSettingsFileName);
+}
+
+void TForm1::UpdateCaption() {
+    std::string caption = CsvFileName;
+    if (!caption.empty()) {
+        if (Modified) caption += "(更新)";
+        caption += " - ";
+    }
+    caption += "TANSU メイン画面";
+    SetCaption(caption);
+}
+
+void TForm1::MenuFileOpenClick(TObject*) {
+    if (!OpenDialog1->Execute()) return;
+    std::string chosen = OpenDialog1->FileName();
+    LoadCsv(chosen);
+    // The choice becomes the catalog of the next start, also when it could
+    // not be read now.
+    Settings.SetText(settings_keys::FilePaths, "DefaultCSV", chosen.c_str());
+}
+
+void TForm1::MenuFileSaveClick(TObject*) {
+    if (CsvFileName.empty()) return;
+    std::string name = CsvFileName;
+    if (SaveCsv(name) == 0) LoadCsv(name);
+}
+
+void TForm1::MenuSetUpClick(TObject*) { Form2->ShowModal(); }
+
+void TForm1::FileExitClick(TObject*) { Close(); }
+
+void TForm1::MenuRecordEditClick(TObject*) {
+    Form3->AppendMode = false;
+    Form3->ShowModal();
+}
+
+void TForm1::MenuRecordAppendClick(TObject*) {
+    Form3->AppendMode = true;
+    Form3->ShowModal();
+}
+
+void TForm1::MenuAboutClick(TObject*) {
+    Application->MessageBox(
+        "Tansu #02\n"
+        "KiSS 着せ替えセットのカタログ管理と起動\n"
+        "\n"
+        "カタログは Shift-JIS の CSV ファイル、設定は Tansu.ini です。\n"
+        "(c) 2026 TANSU の開発者たち",
+        "About this Application", MB_OK | MB_ICONINFORMATION);
+}
+
+void TForm1::ComboGrid1KeyPress(TObject* Sender, char& Key) {
+    if (Key == 13) ComboGrid1DblClick(Sender);
+    else if (Key == 27) MenuRecordEditClick(Sender);
+}
+
+void TForm1::ComboGrid1RowMoved(TObject*, int, int) { SortColumn = -1; }
+
+// Sorting by the other columns and opening a set in the viewer come with
+// their own work; the commands are in place already.
+void TForm1::MenuSortClick(TObject*) {}
+void TForm1::MenuSortNumClick(TObject*) {}
+void TForm1::MenuSortDirClick(TObject*) {}
+void TForm1::MenuSortLZHFileClick(TObject*) {}
+void TForm1::MenuSortTitleClick(TObject*) {}
+void TForm1::MenuSortAuthorClick(TObject*) {}
+void TForm1::MenuSortIDClick(TObject*) {}
+void TForm1::MenuSortDateClick(TObject*) {}
+void TForm1::MenuSortSizeClick(TObject*) {}
+void TForm1::ComboGrid1DblClick(TObject*) {}

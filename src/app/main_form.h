@@ -1,0 +1,90 @@
+// The main window: the catalog in the grid ComboGrid1, the menus, the
+// first-start question, the window's geometry kept in the settings file,
+// and the question whether to save a changed catalog before the end.
+#pragma once
+
+#include "controls/CmbGrid.h"
+#include "framework/ui/dialogs.h"
+#include "framework/ui/form.h"
+#include "framework/ui/menu.h"
+
+#include <string>
+
+class TForm1 : public TForm {
+    TANSU_CLASS(TForm1, TForm)
+public:
+    explicit TForm1(TComponent* owner);
+
+    // The components of the stored form.
+    TComboGrid* ComboGrid1 = nullptr;
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* F1 = nullptr;
+    TMenuItem* MenuFileOpen = nullptr;
+    TMenuItem* MenuFileSave = nullptr;
+    TMenuItem* N2 = nullptr;
+    TMenuItem* MenuSetUp = nullptr;
+    TMenuItem* N1 = nullptr;
+    TMenuItem* FileExit = nullptr;
+    TMenuItem* MenuSort = nullptr;
+    TMenuItem* MenuSortNum = nullptr;
+    TMenuItem* MenuSortDir = nullptr;
+    TMenuItem* MenuSortLZHFile = nullptr;
+    TMenuItem* MenuSortTitle = nullptr;
+    TMenuItem* MenuSortAuthor = nullptr;
+    TMenuItem* MenuSortID = nullptr;
+    TMenuItem* MenuSortDate = nullptr;
+    TMenuItem* MenuSortSize = nullptr;
+    TMenuItem* R1 = nullptr;
+    TMenuItem* MenuRecordEdit = nullptr;
+    TMenuItem* MenuRecordAppend = nullptr;
+    TMenuItem* H1 = nullptr;
+    TMenuItem* MenuAbout = nullptr;
+    TOpenDialog* OpenDialog1 = nullptr;
+
+    // Window events.
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+
+    // Menu commands.
+    void MenuFileOpenClick(TObject* Sender);
+    void MenuFileSaveClick(TObject* Sender);
+    void MenuSetUpClick(TObject* Sender);
+    void FileExitClick(TObject* Sender);
+    void MenuSortClick(TObject* Sender);
+    void MenuSortNumClick(TObject* Sender);
+    void MenuSortDirClick(TObject* Sender);
+    void MenuSortLZHFileClick(TObject* Sender);
+    void MenuSortTitleClick(TObject* Sender);
+    void MenuSortAuthorClick(TObject* Sender);
+    void MenuSortIDClick(TObject* Sender);
+    void MenuSortDateClick(TObject* Sender);
+    void MenuSortSizeClick(TObject* Sender);
+    void MenuRecordEditClick(TObject* Sender);
+    void MenuRecordAppendClick(TObject* Sender);
+    void MenuAboutClick(TObject* Sender);
+
+    // Grid events.
+    void ComboGrid1DblClick(TObject* Sender);
+    void ComboGrid1KeyPress(TObject* Sender, char& Key);
+    void ComboGrid1RowMoved(TObject* Sender, int FromIndex, int ToIndex);
+
+    // Used by the dialogs.
+    void UpdateCaption();
+    void LoadCsv(const std::string& fileName);
+    // 0 written, 1 the file could not be written (the user was told and
+    // the old file is untouched), 2 cancelled by the user.
+    int SaveCsv(const std::string& fileName);
+    // Puts the records in the order of a column's numbers (column 0: the
+    // order of the file).
+    void SortByNumber(int column);
+
+    // The window's state.
+    int SortColumn = 0;
+    std::string CsvFileName;
+    bool Modified = false;
+    bool ShowSetupOnShow = false;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,22 @@
+#include "app/start.h"
+
+#include "app/main_form.h"
+#include "controls/system_controls.h"
+#include "editor/record_form.h"
+#include "framework/ui/application.h"
+#include "settings/setup_form.h"
+
+void CreateTansuWindows() {
+    RegisterSystemControls();
+    Application->SetTitle("TANSU");
+    Application->CreateForm(Form1);
+    Application->CreateForm(Form2);
+    Application->CreateForm(Form3);
+}
+
+void FreeTansuWindows() {
+    for (TForm** form : {reinterpret_cast<TForm**>(&Form3), reinterpret_cast<TForm**>(&Form2), reinterpret_cast<TForm**>(&Form1)}) {
+        if (*form) (*form)->Free();
+        *form = nullptr;
+    }
+}
