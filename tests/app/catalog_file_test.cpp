@@ -1,0 +1,205 @@
+// The catalog between file and grid: what a load shows, what a save
+// writes, and that a save which cannot be done loses nothing.
+#include "app_test_support.h"
+
+#include "framework/stream.h"
+#include "framework/ui/message_box_flags.h"
+#include "framework/value_writer.h"
+#include "platform/os_file.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::ReadBytes;
+using testsupport::TempFolder;
+using testsupport::WriteBytes;
+
+namespace {
+
+std::string IniFor(const std::string& catalog) {
+    return "[FilePaths]\r\nDefaultCSV = " + catalog + "\r\n";
+}
+
+std::vector<std::string> Row(TComboGrid& grid, int row) {
+    std::vector<std::string> cells;
+    for (int c = 0; c < 8; ++c) cells.push_back(grid.Cells(c, row));
+    return cells;
+}
+
+}  // namespace
+
+TEST(CatalogFile, LoadNumbersTheRecordsAndSaveWritesThemBack) {
+    TempFolder dir;
+    // Blank lines, comma-only lines and a line of 21 commas take no number;
+    // a short record gets empty cells; the last line has no line end.
+    std::string file = "DIR,LZH_FILE,TITLE,AUTHOR,NIF_ID,DATE,BYTE\r\n"
+                       "SAKURA,A.LZH,\x8D\xF7\x82\xCC\x90\x6C\x8C\x60,X,ABC01234,1997/05/12,48213\r\n"  // 桜の人形
+                       "\r\n"
+                       ",,,,\r\n"
+                       ",,,,,,,,,,,,,,,,,,,,,\r\n"
+                       "NATSU,B.LZH,Summer\r\n"
+                       "FUYU,C.LZH,Winter,Y,,2001/01/01,9";
+    WriteBytes(dir.file("cat.csv"), file);
+    WriteBytes(dir.file("Tansu.ini"), IniFor("cat.csv"));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    TComboGrid& grid = *main.ComboGrid1;
+    ASSERT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(Row(grid, 1), (std::vector<std::string>{"1", "SAKURA", "A.LZH", "\x8D\xF7\x82\xCC\x90\x6C\x8C\x60", "X",
+                                                       "ABC01234", "1997/05/12", "48213"}));
+    EXPECT_EQ(Row(grid, 2), (std::vector<std::string>{"2", "NATSU", "B.LZH", "Summer", "", "", "", ""}));
+    EXPECT_EQ(Row(grid, 3), (std::vector<std::string>{"3", "FUYU", "C.LZH", "Winter", "Y", "", "2001/01/01", "9"}));
+    EXPECT_EQ(main.SortColumn, 0);
+    EXPECT_FALSE(main.Modified);
+
+    // A menu save writes the grid in its order and shows the file again,
+    // numbered anew; a cell holding a comma splits on the way.
+    grid.SetCell(0, 2, "77");
+    grid.SetCell(4, 2, "A,B");
+    main.Modified = true;
+    main.MenuFileSaveClick(main.MenuFileSave);
+    EXPECT_EQ(ReadBytes(dir.file("cat.csv")),
+              CatalogFile({"SAKURA,A.LZH,\x8D\xF7\x82\xCC\x90\x6C\x8C\x60,X,ABC01234,1997/05/12,48213",
+                           "NATSU,B.LZH,Summer,A,B,,,", "FUYU,C.LZH,Winter,Y,,2001/01/01,9"}));
+    EXPECT_FALSE(main.Modified);
+    EXPECT_EQ(grid.Cells(0, 2), "2");
+    EXPECT_EQ(grid.Cells(4, 2), "A");
+    EXPECT_EQ(grid.Cells(5, 2), "B");
+    EXPECT_EQ(main.Caption(), "cat.csv - TANSU メイン画面");
+
+    // A file without records: two rows, row 1 empty.
+    WriteBytes(dir.file("empty.csv"), "heading only\r\n");
+    main.LoadCsv("empty.csv");
+    EXPECT_EQ(grid.RowCount(), 2);
+    EXPECT_EQ(Row(grid, 1), std::vector<std::string>(8));
+    // An all-empty row is written as six commas and is no record next time.
+    main.Modified = true;
+    EXPECT_EQ(main.SaveCsv("empty.csv"), 0);
+    EXPECT_EQ(ReadBytes(dir.file("empty.csv")), CatalogFile({",,,,,,"}));
+}
+
+TEST(CatalogFile, AFailedSaveKeepsTheOldFileTellsTheUserAndKeepsTheWindowOpen) {
+    TempFolder dir;
+    const std::string original = CatalogFile({"D,A.LZH,T,U,ABC01234,1997/05/12,100"});
+    WriteBytes(dir.file("cat.csv"), original);
+    WriteBytes(dir.file("Tansu.ini"), IniFor("cat.csv"));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.ComboGrid1->SetCell(3, 1, "Edited");
+    main.Modified = true;
+
+    // The disk fills up: the close question's Yes keeps the window open.
+    platform::faults::FailWritesAfterBytes(10);
+    script.AnswerMessage(IDYES).AnswerMessage(IDOK);
+    EXPECT_FALSE(main.CloseQuery());
+    platform::faults::ClearFailures();
+    const ui::ModalRecord& error = script.Records().back();
+    EXPECT_EQ(error.caption, "エラー");
+    EXPECT_EQ(error.flags, unsigned(MB_OK | MB_ICONHAND));
+    EXPECT_NE(error.text.find("cat.csv"), std::string::npos);
+    EXPECT_EQ(ReadBytes(dir.file("cat.csv")), original);
+    EXPECT_EQ(testsupport::ReadBytes(dir.file("cat.csv")).size(), original.size());
+
+    // The file cannot be created: a menu save does not reload, the edit stays.
+    platform::faults::FailCreates(true);
+    script.AnswerMessage(IDOK);
+    main.MenuFileSaveClick(main.MenuFileSave);
+    platform::faults::ClearFailures();
+    EXPECT_EQ(ReadBytes(dir.file("cat.csv")), original);
+    EXPECT_EQ(main.ComboGrid1->Cells(3, 1), "Edited");
+    EXPECT_TRUE(main.Modified);
+
+    // Held open by someone else.
+    platform::FileHandle held = platform::OpenExistingForRead("cat.csv");
+    ASSERT_TRUE(held.IsOpen());
+    script.AnswerMessage(IDOK);
+    EXPECT_EQ(main.SaveCsv("cat.csv"), 1);
+    platform::CloseFile(held);
+    EXPECT_EQ(ReadBytes(dir.file("cat.csv")), original);
+
+    // No catalog was ever loaded: Yes cannot save, the user hears it.
+    main.CsvFileName.clear();
+    script.AnswerMessage(IDYES).AnswerMessage(IDOK);
+    EXPECT_FALSE(main.CloseQuery());
+    EXPECT_EQ(script.Records().back().caption, "エラー");
+
+    // Writable again: Yes saves and lets the window close.
+    main.CsvFileName = "cat.csv";
+    script.AnswerMessage(IDYES);
+    EXPECT_TRUE(main.CloseQuery());
+    EXPECT_EQ(ReadBytes(dir.file("cat.csv")), CatalogFile({"D,A.LZH,Edited,U,ABC01234,1997/05/12,100"}));
+}
+
+TEST(CatalogFile, NumberOrderRestoresTheFileOrderAfterRowMoves) {
+    TempFolder dir;
+    WriteBytes(dir.file("cat.csv"), CatalogFile({"A,1.LZH,,,,,", "B,2.LZH,,,,,", "C,3.LZH,,,,,", "D,4.LZH,,,,,"}));
+    WriteBytes(dir.file("Tansu.ini"), IniFor("cat.csv"));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    TComboGrid& grid = *main.ComboGrid1;
+    grid.MoveRow(4, 1);  // as a drag does; the grid tells the window
+    EXPECT_EQ(grid.Cells(1, 1), "D");
+    EXPECT_EQ(main.SortColumn, -1);
+    // Yes keeps the order shown.
+    script.AnswerMessage(IDYES);
+    EXPECT_EQ(main.SaveCsv("shown.csv"), 0);
+    EXPECT_EQ(ReadBytes(dir.file("shown.csv")), CatalogFile({"D,4.LZH,,,,,", "A,1.LZH,,,,,", "B,2.LZH,,,,,", "C,3.LZH,,,,,"}));
+    // No puts the records back in number order first.
+    script.AnswerMessage(IDNO);
+    EXPECT_EQ(main.SaveCsv("numbered.csv"), 0);
+    EXPECT_EQ(ReadBytes(dir.file("numbered.csv")), ReadBytes(dir.file("cat.csv")));
+    EXPECT_EQ(main.SortColumn, 0);
+    EXPECT_EQ(grid.Cells(0, 4), "4");
+    // Now in number order: no question.
+    EXPECT_EQ(main.SaveCsv("again.csv"), 0);
+}
+
+TEST(CatalogFile, AHundredThousandRecordsLoadAndSaveBackByteForByte) {
+    TempFolder dir;
+    std::vector<std::string> records;
+    records.reserve(100000);
+    for (int i = 0; i < 100000; ++i) {
+        std::string n = std::to_string(i);
+        records.push_back("SET" + n + ",S" + n + ".LZH,\x83\x5C\x83\x74\x83\x67 " + n + ",\x8D\xEC\x8E\xD2,ABC" +
+                          std::to_string(10000 + i % 90000) + ",1998/01/01," + std::to_string(i * 7));
+    }
+    const std::string file = CatalogFile(records);
+    WriteBytes(dir.file("big.csv"), file);
+    WriteBytes(dir.file("Tansu.ini"), IniFor("big.csv"));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    ASSERT_EQ(main.ComboGrid1->RowCount(), 100001);
+    EXPECT_EQ(main.ComboGrid1->Cells(0, 100000), "100000");
+    EXPECT_EQ(main.ComboGrid1->Cells(1, 100000), "SET99999");
+    EXPECT_EQ(main.SaveCsv("big.csv"), 0);
+    EXPECT_TRUE(ReadBytes(dir.file("big.csv")) == file);
+}
+
+TEST(CatalogFile, TheGridsStoredCellKindIsTheCatalogsTable) {
+    TempFolder dir;
+    WriteBytes(dir.file("Tansu.ini"), IniFor(""));
+    StrictScript script;
+    TansuWindows windows;
+    TComboGrid& grid = *windows.main().ComboGrid1;
+    TMemoryStream stream;
+    TWriter writer(stream);
+    grid.WriteCellKind(writer);
+    // Per column: kind 0, fixed cells centred (18), data cells right (20)
+    // for "#", "DATE" and "BYTE", left (17) for the others, two empty
+    // items, list width 0, margin 2, no edit limit, editable.
+    std::string expected = "\x01";
+    for (int column = 0; column < 8; ++column) {
+        char align = (column == 0 || column >= 6) ? 20 : 17;
+        expected += std::string("\x02\x00\x02\x12\x02", 5) + align + std::string("\x02\x02\x06\x00\x06\x00\x02\x00\x02\x02\x02\x00\x09", 13);
+    }
+    expected += '\x00';
+    EXPECT_EQ(stream.Bytes(), expected);
+    EXPECT_EQ(grid.ColCount(), 8);
+    const int widths[] = {40, 45, 95, 256, 72, 65, 64, 52};
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(grid.ColWidths(c), widths[c]) << c;
+    EXPECT_EQ(grid.Cells(0, 0), "#");
+    EXPECT_EQ(grid.Cells(7, 0), "BYTE");
+}
