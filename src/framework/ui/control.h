@@ -13,7 +13,6 @@
 #include "framework/ui/control_types.h"
 #include "framework/ui/font.h"
 
-#include <Qt>
 #include <string>
 #include <vector>
 
@@ -269,13 +268,10 @@ public:
     virtual bool WantsKey(uint16_t key, TShiftState shift) const;
     // The top-level control's notice that `control` took the focus.
     virtual void FocusMovedTo(TWinControl* control) { (void)control; }
-    // Whether the focus leaving for another control of the window will be
-    // refused (a masked field with an incomplete change); OnExit does not
-    // run then.
-    virtual bool RefusesExit(Qt::FocusReason reason) const {
-        (void)reason;
-        return false;
-    }
+    // Whether the focus, now leaving for another control of the window,
+    // is refused (a masked field with an incomplete change); OnExit does
+    // not run then.
+    virtual bool RefusesExit() const { return false; }
 
     // The top-level control's part in the keys its controls get, in this
     // order: a shortcut of its menus, then (unless the control wants the

@@ -165,7 +165,7 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
             }
         } else if (entered_) {
             bool refused = false;
-            RunGuarded([&] { refused = win->RefusesExit(reason); });
+            RunGuarded([&] { refused = win->RefusesExit(); });
             if (!refused) {
                 entered_ = false;
                 RunGuarded([&] { win->DoExit(); });

@@ -137,4 +137,7 @@ bool TMaskEdit::WantsKey(uint16_t key, TShiftState shift) const {
     return TCustomEdit::WantsKey(key, shift);
 }
 
-bool TMaskEdit::RefusesExit(Qt::FocusReason reason) const { return HasWidget() && Edit()->LeavingRefused(reason); }
+bool TMaskEdit::RefusesExit() const {
+    // The bridge asks only for moves between the window's controls.
+    return HasWidget() && Edit()->LeavingRefused(Qt::OtherFocusReason);
+}

@@ -74,7 +74,7 @@ public:
     bool ValidateEdit();
 
     bool WantsKey(uint16_t key, TShiftState shift) const override;
-    bool RefusesExit(Qt::FocusReason reason) const override;
+    bool RefusesExit() const override;
 
 protected:
     void InitWidget() override;

@@ -312,7 +312,24 @@ public:
 TANSU_IMPLEMENT_CLASS(TMissingField)
 void TMissingField::DeclarePublished(TClassBuilder<TMissingField>& c) { FormField(c, "Label9", &TMissingField::Label9); }
 
+// A window whose stored form names a class nobody registered.
+class TBrokenForm : public TForm {
+    TANSU_CLASS(TBrokenForm, TForm)
+public:
+    explicit TBrokenForm(TComponent* owner) : TForm(owner) {
+        ReadForm("object BrokenForm: TBrokenForm\n  object E: TEdit\n  end\n  object X: TNoSuchClass\n  end\nend\n");
+    }
+};
+TANSU_IMPLEMENT_CLASS(TBrokenForm)
+void TBrokenForm::DeclarePublished(TClassBuilder<TBrokenForm>&) {}
+
 TEST_F(FormTest, FormsThatDoNotFitTheirStoredFormAreRefused) {
+    // The error leaves the constructor; what was read goes with the form.
+    TBrokenForm* broken = nullptr;
+    EXPECT_THROW(Application->CreateForm(broken), EReadError);
+    EXPECT_EQ(broken, nullptr);
+    EXPECT_EQ(Application->ComponentCount(), 0);
+
     TOwned<TForm> plain(new TForm(nullptr));
     EXPECT_THROW(plain->ReadForm(SampleDialogText()), EReadError);  // a TForm is no TSampleDialog
     TOwned<TForm> missing(new TMissingField(nullptr));
