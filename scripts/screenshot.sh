@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(cd "$(dirname "${1:-shot.png}")" && pwd)/$(basename "${1:-shot.png}")
 work=$(mktemp -d)
 cp "$root/demo/Tansu.ini" "$root/demo/Tansu.CSV" "$work/"
-Xvfb :97 -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb :97 -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 sleep 0.5
