@@ -3,7 +3,7 @@
 # packages.  Quick when everything is there already.
 set -e
 packages="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev xvfb xauth fonts-noto-cjk clang libclang-rt-14-dev imagemagick xdotool"
+  qt6-base-dev xvfb xauth fonts-noto-cjk clang libclang-rt-14-dev"
 missing=""
 for p in $packages; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
