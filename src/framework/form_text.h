@@ -3,7 +3,7 @@
 //
 // Binary form (value codes in value_codes.h):
 //
-//   form     = "TPF0" object
+//   form     = "TNSF" object
 //   object   = [0xF0|flags] [childpos] classname objectname
 //              { propname value } 0x00  { object } 0x00
 //   childpos = an integer value, present with the flag ffChildPos

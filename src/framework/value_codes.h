@@ -52,7 +52,7 @@ enum class TValueType : uint8_t {
 bool IsValueType(uint8_t code);
 
 // The first four bytes of a stored form in binary.
-inline constexpr char kFormSignature[4] = {'T', 'P', 'F', '0'};
+inline constexpr char kFormSignature[4] = {'T', 'N', 'S', 'F'};
 
 // Object flags.  In binary an object may start with a byte 0xF0 | flags; a
 // first byte below 0xF0 is the length of the class name (so class names are

@@ -118,7 +118,7 @@ end
 TEST(FormText, RealisticFormRoundTripsThroughBinary) {
     const std::string text = U8(kEditorForm);
     const std::string binary = ToBinary(text);
-    EXPECT_EQ(binary.substr(0, 4), "TPF0");
+    EXPECT_EQ(binary.substr(0, 4), "TNSF");
     // Texts are cp932 in the binary form.
     EXPECT_NE(binary.find(std::string("\x06\x04") + "削除"), std::string::npos);
     EXPECT_NE(binary.find(std::string("\x07" "Caption\x06\x1A") + "コントロール配列エディター"), std::string::npos);
@@ -243,6 +243,6 @@ TEST(FormText, BinaryThatTextCannotHoldIsRefused) {
     });
     EXPECT_THROW(ToText(endProp), EReadError);
     EXPECT_THROW(ToText(ok.substr(0, ok.size() - 1)), EReadError);
-    EXPECT_THROW(ToText("TPF0"), EReadError);
+    EXPECT_THROW(ToText("TNSF"), EReadError);
     EXPECT_THROW(ToText(std::string("TPF0\x02TX\x00\x01" "A\x00\x00\x00", 12)), EReadError);  // a value was due
 }
