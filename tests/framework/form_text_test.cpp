@@ -244,5 +244,5 @@ TEST(FormText, BinaryThatTextCannotHoldIsRefused) {
     EXPECT_THROW(ToText(endProp), EReadError);
     EXPECT_THROW(ToText(ok.substr(0, ok.size() - 1)), EReadError);
     EXPECT_THROW(ToText("TNSF"), EReadError);
-    EXPECT_THROW(ToText(std::string("TPF0\x02TX\x00\x01" "A\x00\x00\x00", 12)), EReadError);  // a value was due
+    EXPECT_THROW(ToText(std::string("TNSF\x02TX\x00\x01" "A\x00\x00\x00", 12)), EReadError);  // a value was due
 }
