@@ -46,18 +46,9 @@ void PublishButton(TClassBuilder<C>& c) {
     c.Property("ParentFont", &C::ParentFont, &C::SetParentFont).Default(1);
     c.Property("TabStop", &C::TabStop, &C::SetTabStop).Default(1);
     c.Event("OnClick", &C::OnClick);
-    c.Event("OnDragDrop", &C::OnDragDrop);
-    c.Event("OnDragOver", &C::OnDragOver);
-    c.Event("OnEndDrag", &C::OnEndDrag);
-    c.Event("OnStartDrag", &C::OnStartDrag);
-    c.Event("OnEnter", &C::OnEnter);
-    c.Event("OnExit", &C::OnExit);
-    c.Event("OnKeyDown", &C::OnKeyDown);
-    c.Event("OnKeyPress", &C::OnKeyPress);
-    c.Event("OnKeyUp", &C::OnKeyUp);
-    c.Event("OnMouseDown", &C::OnMouseDown);
-    c.Event("OnMouseMove", &C::OnMouseMove);
-    c.Event("OnMouseUp", &C::OnMouseUp);
+    PublishDragEvents(c);
+    PublishFocusAndKeyEvents(c);
+    PublishMouseEvents(c);
 }
 
 }  // namespace

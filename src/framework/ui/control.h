@@ -314,5 +314,28 @@ private:
     int tabKey_ = -1;  // wished place in the parent's tab order
 };
 
+// The event groups most controls publish, in the order they are stored.
+template <class C>
+void PublishDragEvents(TClassBuilder<C>& c) {
+    c.Event("OnDragDrop", &C::OnDragDrop);
+    c.Event("OnDragOver", &C::OnDragOver);
+    c.Event("OnEndDrag", &C::OnEndDrag);
+    c.Event("OnStartDrag", &C::OnStartDrag);
+}
+template <class C>
+void PublishFocusAndKeyEvents(TClassBuilder<C>& c) {
+    c.Event("OnEnter", &C::OnEnter);
+    c.Event("OnExit", &C::OnExit);
+    c.Event("OnKeyDown", &C::OnKeyDown);
+    c.Event("OnKeyPress", &C::OnKeyPress);
+    c.Event("OnKeyUp", &C::OnKeyUp);
+}
+template <class C>
+void PublishMouseEvents(TClassBuilder<C>& c) {
+    c.Event("OnMouseDown", &C::OnMouseDown);
+    c.Event("OnMouseMove", &C::OnMouseMove);
+    c.Event("OnMouseUp", &C::OnMouseUp);
+}
+
 // Every class of the window layer, for the class registry.
 void RegisterControlClasses();

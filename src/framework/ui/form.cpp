@@ -73,9 +73,7 @@ void TForm::DeclarePublished(TClassBuilder<TForm>& c) {
     c.Event("OnKeyDown", &TForm::OnKeyDown);
     c.Event("OnKeyPress", &TForm::OnKeyPress);
     c.Event("OnKeyUp", &TForm::OnKeyUp);
-    c.Event("OnMouseDown", &TForm::OnMouseDown);
-    c.Event("OnMouseMove", &TForm::OnMouseMove);
-    c.Event("OnMouseUp", &TForm::OnMouseUp);
+    PublishMouseEvents(c);
     c.Event("OnShow", &TForm::OnShow);
 }
 

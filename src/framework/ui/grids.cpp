@@ -63,9 +63,7 @@ void TCustomGrid::DeclarePublished(TClassBuilder<TCustomGrid>& c) {
     c.Event("OnKeyDown", &TCustomGrid::OnKeyDown);
     c.Event("OnKeyPress", &TCustomGrid::OnKeyPress);
     c.Event("OnKeyUp", &TCustomGrid::OnKeyUp);
-    c.Event("OnMouseDown", &TCustomGrid::OnMouseDown);
-    c.Event("OnMouseMove", &TCustomGrid::OnMouseMove);
-    c.Event("OnMouseUp", &TCustomGrid::OnMouseUp);
+    PublishMouseEvents(c);
     c.Event("OnRowMoved", &TCustomGrid::OnRowMoved);
     c.Event("OnSelectCell", &TCustomGrid::OnSelectCell);
     c.Event("OnSetEditText", &TCustomGrid::OnSetEditText);

@@ -22,13 +22,8 @@ void TLabel::DeclarePublished(TClassBuilder<TLabel>& c) {
     c.Property("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap).Default(0);
     c.Event("OnClick", &TLabel::OnClick);
     c.Event("OnDblClick", &TLabel::OnDblClick);
-    c.Event("OnDragDrop", &TLabel::OnDragDrop);
-    c.Event("OnDragOver", &TLabel::OnDragOver);
-    c.Event("OnEndDrag", &TLabel::OnEndDrag);
-    c.Event("OnStartDrag", &TLabel::OnStartDrag);
-    c.Event("OnMouseDown", &TLabel::OnMouseDown);
-    c.Event("OnMouseMove", &TLabel::OnMouseMove);
-    c.Event("OnMouseUp", &TLabel::OnMouseUp);
+    PublishDragEvents(c);
+    PublishMouseEvents(c);
 }
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {

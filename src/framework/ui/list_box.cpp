@@ -14,18 +14,9 @@ void TListBox::DeclarePublished(TClassBuilder<TListBox>& c) {
     c.Property("TabStop", &TListBox::TabStop, &TListBox::SetTabStop).Default(1);
     c.Event("OnClick", &TListBox::OnClick);
     c.Event("OnDblClick", &TListBox::OnDblClick);
-    c.Event("OnDragDrop", &TListBox::OnDragDrop);
-    c.Event("OnDragOver", &TListBox::OnDragOver);
-    c.Event("OnEndDrag", &TListBox::OnEndDrag);
-    c.Event("OnStartDrag", &TListBox::OnStartDrag);
-    c.Event("OnEnter", &TListBox::OnEnter);
-    c.Event("OnExit", &TListBox::OnExit);
-    c.Event("OnKeyDown", &TListBox::OnKeyDown);
-    c.Event("OnKeyPress", &TListBox::OnKeyPress);
-    c.Event("OnKeyUp", &TListBox::OnKeyUp);
-    c.Event("OnMouseDown", &TListBox::OnMouseDown);
-    c.Event("OnMouseMove", &TListBox::OnMouseMove);
-    c.Event("OnMouseUp", &TListBox::OnMouseUp);
+    PublishDragEvents(c);
+    PublishFocusAndKeyEvents(c);
+    PublishMouseEvents(c);
 }
 
 TListBox::TListBox(TComponent* owner) : TWinControl(owner), items_(new TStringList()) {

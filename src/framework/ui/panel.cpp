@@ -112,15 +112,10 @@ void TPanel::DeclarePublished(TClassBuilder<TPanel>& c) {
     c.Property("ParentFont", &TPanel::ParentFont, &TPanel::SetParentFont).Default(1);
     c.Event("OnClick", &TPanel::OnClick);
     c.Event("OnDblClick", &TPanel::OnDblClick);
-    c.Event("OnDragDrop", &TPanel::OnDragDrop);
-    c.Event("OnDragOver", &TPanel::OnDragOver);
-    c.Event("OnEndDrag", &TPanel::OnEndDrag);
-    c.Event("OnStartDrag", &TPanel::OnStartDrag);
+    PublishDragEvents(c);
     c.Event("OnEnter", &TPanel::OnEnter);
     c.Event("OnExit", &TPanel::OnExit);
-    c.Event("OnMouseDown", &TPanel::OnMouseDown);
-    c.Event("OnMouseMove", &TPanel::OnMouseMove);
-    c.Event("OnMouseUp", &TPanel::OnMouseUp);
+    PublishMouseEvents(c);
 }
 
 TPanel::TPanel(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 41); }
