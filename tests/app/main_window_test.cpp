@@ -258,24 +258,17 @@ TEST(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
     EXPECT_EQ(main.MenuSort->Items(7), main.MenuSortSize);
     EXPECT_EQ(main.MainMenu1->Items()->Count(), 4);
 
-    // Ctrl+M and Ctrl+A open the record dialog, in edit and append mode.
+    // Ctrl+A and Ctrl+M open the record dialog in append and edit mode,
+    // and Esc in the grid edits as well.
     main.Show();
     std::vector<bool> modes;
-    script.WhileModal([&](QWidget&) {
+    auto noteMode = [&](QWidget&) {
         modes.push_back(Form3->AppendMode);
         Form3->SetModalResult(mrCancel);
-    });
+    };
+    script.WhileModal(noteMode).WhileModal(noteMode).WhileModal(noteMode);
     QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_A, Qt::ControlModifier);
-    script.WhileModal([&](QWidget&) {
-        modes.push_back(Form3->AppendMode);
-        Form3->SetModalResult(mrCancel);
-    });
     QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_M, Qt::ControlModifier);
-    // Esc in the grid edits as well.
-    script.WhileModal([&](QWidget&) {
-        modes.push_back(Form3->AppendMode);
-        Form3->SetModalResult(mrCancel);
-    });
     QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Escape);
     EXPECT_EQ(modes, (std::vector<bool>{true, false, false}));
 
