@@ -5,6 +5,7 @@
 #include "editor/record_form.h"
 #include "framework/ui/message_box_flags.h"
 #include "settings/setup_form.h"
+#include "settings/ini_files.h"
 #include "settings/settings_keys.h"
 
 #include <QTest>
@@ -16,18 +17,7 @@ using testsupport::WriteBytes;
 
 namespace {
 
-const char* const kDefaultIni =
-    "[FilePaths]\r\n"
-    "DefaultCSV = Tansu.CSV\r\n"
-    "KISSDIR = \r\n"
-    "KISSEXE = WKISS32.EXE\r\n"
-    "TMPDIR = \r\n"
-    "\r\n"
-    "[FormPosition]\r\n"
-    "Top = 0\r\n"
-    "Left = 0\r\n"
-    "Width = 534\r\n"
-    "Height = 450\r\n";
+using settings_test::kDefaultFile;
 
 std::string IniWith(const std::string& defaultCsv, int top, int left, int width, int height) {
     return "[FilePaths]\r\nDefaultCSV = " + defaultCsv + "\r\n\r\n[FormPosition]\r\nTop = " + std::to_string(top) +
@@ -68,7 +58,7 @@ TEST(MainWindow, FirstStartAsksThenReportsTheMissingCatalogAndWritesTheDefaults)
 
         EXPECT_TRUE(windows.Close());
     }
-    EXPECT_EQ(ReadBytes(dir.file("Tansu.ini")), kDefaultIni);
+    EXPECT_EQ(ReadBytes(dir.file("Tansu.ini")), kDefaultFile);
 }
 
 TEST(MainWindow, AYesAtTheFirstStartOpensTheSettingsWhenTheWindowFirstShows) {

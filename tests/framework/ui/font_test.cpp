@@ -7,22 +7,15 @@
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
+#include "ui_test_support.h"
+
 #include "framework/ui/qt_text.h"
 
 namespace ui {
 namespace {
 
-// Glyph index 0 is the font's "missing glyph".
-int MissingGlyphs(const QString& text, const QFont& font) {
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    layout.createLine();
-    layout.endLayout();
-    int missing = 0;
-    for (const QGlyphRun& run : layout.glyphRuns())
-        for (quint32 g : run.glyphIndexes()) missing += g == 0 ? 1 : 0;
-    return missing;
-}
+using ui::testing::MissingGlyphs;
+
 
 const char* const kSamples =
     "入力値が不正です. ｴｽｹｰﾌﾟｷｰで変更を取り消せます ﾌｧｲﾙ(&F) ｿｰﾄ(&S) 標準CSVファイル ソ表～＼ "

@@ -21,18 +21,10 @@
 
 namespace {
 
+using ui::testing::MissingGlyphs;
+
 using ui::testing::CheckedScript;
 
-int MissingGlyphs(const QString& text, const QFont& font) {
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    layout.createLine();
-    layout.endLayout();
-    int missing = 0;
-    for (const QGlyphRun& run : layout.glyphRuns())
-        for (quint32 g : run.glyphIndexes()) missing += g == 0 ? 1 : 0;
-    return missing;
-}
 
 class FormTest : public ::testing::Test {
 protected:

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QFont>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QKeyEvent>
 #include <QString>
 #include <QTest>
@@ -48,6 +51,18 @@ template <class Pred>
 bool WaitUntil(Pred done) {
     for (int i = 0; i < 100 && !done(); ++i) QTest::qWait(10);
     return done();
+}
+
+// Characters drawn with glyph 0, the font's "missing glyph".
+inline int MissingGlyphs(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    int missing = 0;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        for (quint32 g : run.glyphIndexes()) missing += g == 0 ? 1 : 0;
+    return missing;
 }
 
 }  // namespace ui::testing
