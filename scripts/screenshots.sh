@@ -7,8 +7,8 @@
 #   settings-dialog.png  the settings dialog
 #   record-dialog.png    the record dialog for the first row
 #   viewer.png           tansu-kiss showing the demonstration set
-# Needs a build (build/src/app/tansu; build/viewer/tansu-kiss for the last
-# picture) and the packages of scripts/setup.sh plus imagemagick and
+# Needs a build (build/src/app/tansu; build/viewer/tansu-kiss and an .lzh
+# set in demo/ for the last picture) and the packages of scripts/setup.sh plus imagemagick and
 # xdotool.  A picture whose window does not appear is skipped with a note;
 # the script fails only when the main window does not appear.
 set -u
@@ -18,7 +18,6 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 tansu=$root/build/src/app/tansu
 viewer=$root/build/viewer/tansu-kiss
-display=:94
 wait_seconds=${TANSU_SHOT_WAIT:-10}
 
 for tool in Xvfb xdotool import convert; do
@@ -35,11 +34,15 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# A black screen, so that trimming the picture keeps only the windows.
-Xvfb $display -br -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
+# A black screen, so that trimming the picture keeps only the windows; Xvfb
+# picks a free display number and writes it to descriptor 3.
+Xvfb -displayfd 3 -br -noreset -screen 0 1024x768x24 3>"$work/display" >/dev/null 2>&1 &
 pids="$pids $!"
-export DISPLAY=$display
-sleep 0.5
+tries=0
+until [ -s "$work/display" ] || [ $tries -gt 100 ]; do tries=$((tries + 1)); sleep 0.05; done
+[ -s "$work/display" ] || { echo "screenshots: Xvfb did not start"; exit 1; }
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
 if command -v openbox >/dev/null; then
   openbox >/dev/null 2>&1 &
   pids="$pids $!"
@@ -131,12 +134,13 @@ else
   skip record-dialog "no record window"
 fi
 
-# tansu-kiss with the demonstration set, unpacked in a scratch folder.
-set_file=$(find "$work/tansu" -iname '*.lzh' | sort | head -1)
+# tansu-kiss with the demonstration set (TANSU_SHOT_SET names another),
+# unpacked in a scratch folder.
+set_file=${TANSU_SHOT_SET:-$(find "$root/demo" "$root"/build/demo* -iname '*.lzh' 2>/dev/null | sort | head -1)}
 if [ ! -x "$viewer" ]; then
   skip viewer "no $viewer"
 elif [ -z "$set_file" ]; then
-  skip viewer "no .lzh set in demo/"
+  skip viewer "no .lzh set in demo/ (TANSU_SHOT_SET names one)"
 else
   mkdir -p "$work/kiss"
   (cd "$work/kiss" && exec "$viewer" "$set_file") >"$work/viewer.log" 2>&1 &
