@@ -127,14 +127,26 @@ rm -f "$log"
 (cd "$scratch/docs" && HOME=$home XDG_CACHE_HOME=$cache STANDIN_STATUS=3 "$bin/tansu-kiss-open" "my set.lzh")
 check_opened "relative name" 3 $? "$scratch/docs/my set.lzh"
 rm -f "$log"
-(cd "$scratch/docs" && HOME=$home XDG_CACHE_HOME=$cache "$bin/tansu-kiss-open" "$scratch/elsewhere/a.cnf")
-check_opened "absolute name" 0 $? "$scratch/elsewhere/a.cnf"
+(cd "$scratch/docs" && HOME=$home XDG_CACHE_HOME=$cache "$bin/tansu-kiss-open" "$scratch/elsewhere/a.lzh")
+check_opened "absolute name" 0 $? "$scratch/elsewhere/a.lzh"
 rm -f "$log"
 (cd "$scratch/docs" && HOME=$home XDG_CACHE_HOME=$cache "$bin/tansu-kiss-open")
 check_opened "no file" 0 $? ""
 rm -f "$log"
 (cd "$scratch/docs" && HOME=$home XDG_CACHE_HOME=$cache STANDIN_SIGNAL=KILL "$bin/tansu-kiss-open" x.lzh) 2>/dev/null
 check_opened "viewer killed" 137 $? "$scratch/docs/x.lzh"
+# A configuration file: shown where it lies, no scratch folder.
+mkdir -p "$scratch/set one"
+rm -f "$log"
+(cd "$scratch/docs" && HOME=$home XDG_CACHE_HOME=$cache STANDIN_STATUS=4 "$bin/tansu-kiss-open" "../set one/DOLL.CNF")
+status=$?
+[ $status -eq 4 ] || fail "a .cnf file: exit status $status, the viewer's was 4"
+[ "$(sed -n 1p "$log" 2>/dev/null)" = "$scratch/set one" ] ||
+  fail "a .cnf file: the viewer ran in '$(sed -n 1p "$log" 2>/dev/null)', not beside it"
+[ "$(sed -n 's/^arg://p' "$log" 2>/dev/null)" = "$scratch/docs/../set one/DOLL.CNF" ] ||
+  fail "a .cnf file: the viewer was given '$(sed -n 's/^arg://p' "$log" 2>/dev/null)'"
+[ -z "$(ls -A "$cache/tansu-kiss")" ] || fail "a .cnf file: a scratch folder was made"
+
 cache=$home/.cache
 rm -f "$log"
 (cd "$scratch/docs" && HOME=$home "$bin/tansu-kiss-open" x.lzh)
