@@ -95,6 +95,10 @@ fi
 kill $app 2>/dev/null
 wait $app 2>/dev/null
 app=""
+# Stopped before any close: the user's folder holds what it held.
+[ "$(ls -A "$folder" | tr '\n' ' ')" = "Tansu.CSV Tansu.ini " ] ||
+  fail "the user folder now holds: $(ls -A "$folder" | tr '\n' ' ')"
+cmp -s "$src/demo/Tansu.CSV" "$folder/Tansu.CSV" || fail "the catalog changed at start"
 
 [ $failed -eq 0 ] && echo "Debian package: all checks passed"
 exit $failed
