@@ -4,6 +4,11 @@
 set -e
 packages="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev xvfb xauth fonts-noto-cjk clang libclang-rt-14-dev"
+# Installing and packaging: the freedesktop validators, dpkg-shlibdeps, the
+# MIME database tool, xmllint, and what the Debian package depends on
+# beyond the libraries (its test starts the unpacked program here).
+packages="$packages desktop-file-utils appstream dpkg-dev shared-mime-info libxml2-utils
+  qt6-qpa-plugins fonts-ipafont-gothic qt6-translations-l10n"
 missing=""
 for p in $packages; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
