@@ -119,6 +119,20 @@ void GridCells::MoveRow(int from, int to) {
         std::rotate(first + to, first + from, first + from + 1);
 }
 
+bool GridCells::ReorderRows(const std::vector<int>& order) {
+    if (order.size() != rows_.size()) return false;
+    std::vector<bool> taken(rows_.size(), false);
+    for (int from : order) {
+        if (from < 0 || from >= RowCount() || taken[static_cast<size_t>(from)]) return false;
+        taken[static_cast<size_t>(from)] = true;
+    }
+    std::vector<std::string> reordered;
+    reordered.reserve(rows_.size());
+    for (int from : order) reordered.push_back(std::move(rows_[static_cast<size_t>(from)]));
+    rows_.swap(reordered);
+    return true;
+}
+
 void GridCells::MoveCol(int from, int to) {
     if (from == to || from < 0 || to < 0 || from >= cols_ || to >= cols_) return;
     for (std::string& row : rows_) {
