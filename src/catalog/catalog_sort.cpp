@@ -4,54 +4,77 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
 #include <string_view>
 
 namespace {
 
-// Sorts rows 1 .. end - 1 by `less` on their row numbers, stably, and
-// moves them if anything changed.
-template <typename Less>
-void SortRecords(CatalogRows& rows, int end, Less less) {
-    const int count = rows.RowCount();
-    if (end < 3) return;
-    std::vector<int> order(static_cast<size_t>(count));
-    std::iota(order.begin(), order.end(), 0);
-    auto first = order.begin() + 1;
-    auto last = order.begin() + end;
-    if (std::is_sorted(first, last, less)) return;  // in order already: nothing moves
-    std::stable_sort(first, last, less);
+// Rows 1 .. end - 1 with their keys, sorted stably by `less`; the grid's
+// rows move once, and only if something is out of order.
+template <typename Entry, typename Less>
+void SortRows(CatalogRows& rows, std::vector<Entry>& entries, Less less) {
+    if (entries.size() < 2) return;
+    if (std::is_sorted(entries.begin(), entries.end(), less)) return;  // nothing moves
+    std::stable_sort(entries.begin(), entries.end(), less);
+    std::vector<int> order(static_cast<size_t>(rows.RowCount()));
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    for (size_t i = 0; i < entries.size(); ++i) order[i + 1] = entries[i].row;
     rows.Reorder(order);
 }
+
+// A text key: its first eight bytes as one big-endian number decide most
+// comparisons without touching the text itself.
+struct TextEntry {
+    uint64_t head;
+    uint32_t start;  // in the pool
+    uint32_t length;
+    int row;
+};
+
+uint64_t Head(std::string_view text) {
+    uint64_t head = 0;
+    for (size_t i = 0; i < 8; ++i) head = head << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    return head;
+}
+
+struct NumberEntry {
+    int32_t key;
+    int row;
+};
 
 }  // namespace
 
 void SortByText(CatalogRows& rows, int column) {
     const int count = rows.RowCount();
     if (count < 3) return;
-    // All keys in one buffer: one allocation instead of one per record.
+    // All keys in one buffer: no allocation per record.
     std::string pool;
-    std::vector<size_t> start(static_cast<size_t>(count) + 1, 0);
+    std::vector<TextEntry> entries;
+    entries.reserve(static_cast<size_t>(count - 1));
     for (int r = 1; r < count; ++r) {
-        pool += rows.Cell(column, r);
-        start[static_cast<size_t>(r) + 1] = pool.size();
+        const std::string text = rows.Cell(column, r);
+        entries.push_back({Head(text), static_cast<uint32_t>(pool.size()), static_cast<uint32_t>(text.size()), r});
+        pool += text;
     }
-    auto key = [&](int r) {
-        const size_t i = static_cast<size_t>(r);
-        return std::string_view(pool).substr(start[i], start[i + 1] - start[i]);
+    // Unsigned bytes, the shorter of two texts with the same beginning
+    // first.  Equal heads mean equal first eight bytes, or a shorter text
+    // whose missing bytes stand as zeros: then the rest and the lengths
+    // decide.
+    const std::string_view all(pool);
+    auto less = [all](const TextEntry& a, const TextEntry& b) {
+        if (a.head != b.head) return a.head < b.head;
+        const std::string_view restA = a.length > 8 ? all.substr(a.start + 8, a.length - 8) : std::string_view();
+        const std::string_view restB = b.length > 8 ? all.substr(b.start + 8, b.length - 8) : std::string_view();
+        if (const int c = restA.compare(restB); c != 0) return c < 0;
+        return a.length < b.length;
     };
-    // string_view compares as unsigned bytes, the shorter of two equal
-    // beginnings first.
-    SortRecords(rows, count, [&](int a, int b) { return key(a) < key(b); });
+    SortRows(rows, entries, less);
 }
 
 void SortByNumber(CatalogRows& rows, int column) {
     const int count = rows.RowCount();
     if (count < 3) return;
     std::vector<int32_t> keys(static_cast<size_t>(count), 0);
-    auto convert = [&](int r) {
-        return TryStrToInt(rows.Cell(column, r), keys[static_cast<size_t>(r)]);
-    };
+    auto convert = [&](int r) { return TryStrToInt(rows.Cell(column, r), keys[static_cast<size_t>(r)]); };
     // The insertion sort's first step reads row 2 before row 1; each later
     // step reads its new row before anything of that step moves.  The rows
     // before the first failing one are those it had placed.
@@ -63,6 +86,8 @@ void SortByNumber(CatalogRows& rows, int column) {
             if (!convert(r)) failed = r;
 
     const int end = failed == 0 ? count : failed;
-    SortRecords(rows, end, [&](int a, int b) { return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)]; });
+    std::vector<NumberEntry> entries;
+    for (int r = 1; r < end; ++r) entries.push_back({keys[static_cast<size_t>(r)], r});
+    SortRows(rows, entries, [](const NumberEntry& a, const NumberEntry& b) { return a.key < b.key; });
     if (failed != 0) StrToInt(rows.Cell(column, failed));  // raises the conversion error with the cell's text
 }

@@ -381,11 +381,18 @@ struct LiteralSort {
 };
 
 // Random texts from a small alphabet (so that keys often tie) with
-// single-byte, half-width katakana and double-byte characters.
+// single-byte, half-width katakana and double-byte characters and a zero
+// byte; half of them longer, behind a common eight-byte beginning.
 std::string RandomText(std::mt19937& rng) {
-    static const char* const pieces[] = {"a", "A", "b", "\xB1", "\xDF", "\x83\x41", "\x82\xA0", "\xE0\x40", "\x81\x5C", " "};
+    static const std::string pieces[] = {"a", "A", "b", "\xB1", "\xDF", "\x83\x41", "\x82\xA0", "\xE0\x40",
+                                         "\x81\x5C", " ", std::string(1, '\0')};
     std::string text;
-    for (unsigned n = rng() % 4; n > 0; --n) text += pieces[rng() % 10];
+    if (rng() % 2 == 0) {
+        for (unsigned n = rng() % 4; n > 0; --n) text += pieces[rng() % 11];
+    } else {
+        text = rng() % 3 == 0 ? "\x92\x85\x82\xB9\x91\xD6\x82\xA6" : "abcdefg";  // 着せ替え
+        for (unsigned n = rng() % 5; n > 0; --n) text += pieces[rng() % 11];
+    }
     return text;
 }
 
