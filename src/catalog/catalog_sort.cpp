@@ -8,8 +8,8 @@
 
 namespace {
 
-// Rows 1 .. end - 1 with their keys, sorted stably by `less`; the grid's
-// rows move once, and only if something is out of order.
+// Sorts the entries (one per record row, in row order) stably by `less`
+// and moves the grid's rows once, and only if something is out of order.
 template <typename Entry, typename Less>
 void SortRows(CatalogRows& rows, std::vector<Entry>& entries, Less less) {
     if (entries.size() < 2) return;
@@ -21,18 +21,17 @@ void SortRows(CatalogRows& rows, std::vector<Entry>& entries, Less less) {
     rows.Reorder(order);
 }
 
-// A text key: its first eight bytes as one big-endian number decide most
-// comparisons without touching the text itself.
+// A text key: its first sixteen bytes as two big-endian numbers decide
+// most comparisons without touching the text itself.
 struct TextEntry {
-    uint64_t head;
-    uint32_t start;  // in the pool
-    uint32_t length;
+    uint64_t head[2];
     int row;
 };
 
-uint64_t Head(std::string_view text) {
+// Bytes from..from+7 of the text as one number, missing bytes as zeros.
+uint64_t Head(std::string_view text, size_t from) {
     uint64_t head = 0;
-    for (size_t i = 0; i < 8; ++i) head = head << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    for (size_t i = from; i < from + 8; ++i) head = head << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
     return head;
 }
 
@@ -46,26 +45,32 @@ struct NumberEntry {
 void SortByText(CatalogRows& rows, int column) {
     const int count = rows.RowCount();
     if (count < 3) return;
-    // All keys in one buffer: no allocation per record.
+    // All keys in one buffer, row r's from start[r] to start[r + 1]: no
+    // allocation per record.
     std::string pool;
+    std::vector<size_t> start(static_cast<size_t>(count) + 1, 0);
     std::vector<TextEntry> entries;
     entries.reserve(static_cast<size_t>(count - 1));
     for (int r = 1; r < count; ++r) {
         const std::string text = rows.Cell(column, r);
-        entries.push_back({Head(text), static_cast<uint32_t>(pool.size()), static_cast<uint32_t>(text.size()), r});
+        entries.push_back({{Head(text, 0), Head(text, 8)}, r});
         pool += text;
+        start[static_cast<size_t>(r) + 1] = pool.size();
     }
     // Unsigned bytes, the shorter of two texts with the same beginning
-    // first.  Equal heads mean equal first eight bytes, or a shorter text
+    // first.  Equal heads mean equal first sixteen bytes, or a shorter text
     // whose missing bytes stand as zeros: then the rest and the lengths
     // decide.
-    const std::string_view all(pool);
-    auto less = [all](const TextEntry& a, const TextEntry& b) {
-        if (a.head != b.head) return a.head < b.head;
-        const std::string_view restA = a.length > 8 ? all.substr(a.start + 8, a.length - 8) : std::string_view();
-        const std::string_view restB = b.length > 8 ? all.substr(b.start + 8, b.length - 8) : std::string_view();
-        if (const int c = restA.compare(restB); c != 0) return c < 0;
-        return a.length < b.length;
+    auto rest = [&](int row) {
+        const size_t from = start[static_cast<size_t>(row)], to = start[static_cast<size_t>(row) + 1];
+        return to - from > 16 ? std::string_view(pool).substr(from + 16, to - from - 16) : std::string_view();
+    };
+    auto length = [&](int row) { return start[static_cast<size_t>(row) + 1] - start[static_cast<size_t>(row)]; };
+    auto less = [&](const TextEntry& a, const TextEntry& b) {
+        if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
+        if (const int c = rest(a.row).compare(rest(b.row)); c != 0) return c < 0;
+        return length(a.row) < length(b.row);
     };
     SortRows(rows, entries, less);
 }

@@ -5,6 +5,8 @@
 namespace ui {
 namespace {
 
+constexpr int kReadAhead = 8;
+
 // Lengths are stored in 7-bit groups, low group first; the high bit marks
 // that another group follows.
 void PutLength(std::string& out, size_t n) {
@@ -71,6 +73,9 @@ void GridCells::Resize(int cols, int rows) {
 
 std::string_view GridCells::Get(int col, int row) const {
     if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return {};
+    // Columns are mostly read row after row (painting, sorting); rows live
+    // in separate blocks, so a later row's block is fetched meanwhile.
+    if (row + kReadAhead < RowCount()) __builtin_prefetch(rows_[static_cast<size_t>(row + kReadAhead)].data());
     const std::string& packed = rows_[static_cast<size_t>(row)];
     size_t pos = 0;
     for (int c = 0; pos < packed.size(); ++c) {
