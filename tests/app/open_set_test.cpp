@@ -102,6 +102,8 @@ TEST(OpeningASet, YesStartsTheViewerWithTheFullArchivePathInTheWorkingFolder) {
     QTest::mouseDClick(&Cells(main), Qt::LeftButton, {}, CellCenter(grid, 3, 1));
     ASSERT_EQ(script.Records().size(), 1u);
     EXPECT_EQ(script.Record(0).text, Question("DOLL\\SET01.LZH"));
+    // The path stands on its own line behind three ideographic spaces.
+    EXPECT_NE(script.Record(0).text.find("\n\x81\x40\x81\x40\x81\x40" "DOLL\\SET01.LZH\n"), std::string::npos);
     EXPECT_EQ(script.Record(0).caption, kQuestionCaption);
     EXPECT_EQ(script.Record(0).flags, unsigned(MB_YESNOCANCEL | MB_ICONINFORMATION));
     const std::string work = RealPath(dir.file("work"));
