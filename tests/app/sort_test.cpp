@@ -334,6 +334,32 @@ TEST(Sorting, DraggingARowClearsTheMarkAndSavingAsksAboutTheOrder) {
     EXPECT_EQ(script.Records().size(), 3u);
 }
 
+TEST(Sorting, AHundredThousandRecordsInReverseOrderSortAtOnce) {
+    TempFolder dir;
+    // Titles and sizes both descending: the insertion sort's worst case.
+    std::vector<std::string> records;
+    for (int i = 99999; i >= 0; --i) {
+        char title[16];
+        std::snprintf(title, sizeof title, "\x83\x5C%06d", i);
+        records.push_back("S" + std::to_string(i) + ",A.LZH," + title + ",,,," + std::to_string(i * 3 - 150000));
+    }
+    WriteBytes(dir.file("big.csv"), CatalogFile(records));
+    WriteBytes(dir.file("Tansu.ini"), IniFor("big.csv"));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    TComboGrid& grid = *main.ComboGrid1;
+    ASSERT_EQ(grid.RowCount(), 100001);
+    Choose(main, main.MenuSortTitle);
+    for (int r = 1; r <= 100000; r += 9999) ASSERT_EQ(grid.Cells(1, r), "S" + std::to_string(r - 1)) << r;
+    Choose(main, main.MenuSortNum);
+    Choose(main, main.MenuSortSize);
+    EXPECT_EQ(grid.Cells(7, 1), "-150000");
+    EXPECT_EQ(grid.Cells(0, 1), "100000");
+    EXPECT_EQ(grid.Cells(7, 100000), std::to_string(99999 * 3 - 150000));
+    EXPECT_EQ(MarksWhenOpened(main), std::vector<int>{7});
+}
+
 namespace {
 
 // Byte by byte as unsigned values; a text that begins the other is the

@@ -61,7 +61,7 @@ TEST(GridCells, KeepEveryByteAndMoveWholeRowsAndColumns) {
 TEST(GridCells, ReorderRowsMovesEveryRowAtOnceOrNothing) {
     GridCells cells;
     cells.Resize(3, 5);
-    const char* texts[] = {"head", "a", "", "c\x00", "d"};
+    const char* texts[] = {"head", "a", "", "\x83\x5C", "d"};
     for (int r = 0; r < 5; ++r) {
         ASSERT_TRUE(cells.Set(0, r, texts[r]));
         ASSERT_TRUE(cells.Set(2, r, std::to_string(r)));
