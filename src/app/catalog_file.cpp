@@ -1,5 +1,4 @@
-// The catalog between its file and the grid: loading, saving, and the
-// order of the records by their numbers.
+// The catalog between its file and the grid: loading and saving.
 #include "app/main_form.h"
 
 #include "catalog/csv_reader.h"
@@ -9,23 +8,9 @@
 #include "framework/ui/application.h"
 #include "framework/ui/message_box_flags.h"
 
-#include <array>
-
 namespace {
 
 constexpr int kColumns = 8;
-
-using Record = std::array<std::string, kColumns>;
-
-Record TakeRow(const TComboGrid& grid, int row) {
-    Record r;
-    for (int c = 0; c < kColumns; ++c) r[static_cast<size_t>(c)] = grid.Cells(c, row);
-    return r;
-}
-
-void PutRow(TComboGrid& grid, int row, const Record& r) {
-    for (int c = 0; c < kColumns; ++c) grid.SetCell(c, row, r[static_cast<size_t>(c)]);
-}
 
 }  // namespace
 
@@ -78,23 +63,4 @@ int TForm1::SaveCsv(const std::string& fileName) {
                                               "\n\n元のファイルは変更されていません。";
     Application->MessageBox(text, "エラー", MB_OK | MB_ICONHAND);
     return 1;
-}
-
-void TForm1::SortByNumber(int column) {
-    // A stable insertion sort on whole records.  Each key is converted
-    // before any row of its step moves, so a text that is no number stops
-    // the sort with every record still present once.
-    const int rows = ComboGrid1->RowCount();
-    for (int i = 2; i < rows; ++i) {
-        int32_t key = StrToInt(ComboGrid1->Cells(column, i));
-        int n = i - 1;
-        if (StrToInt(ComboGrid1->Cells(column, n)) <= key) continue;
-        Record taken = TakeRow(*ComboGrid1, i);
-        while (n >= 1 && StrToInt(ComboGrid1->Cells(column, n)) > key) {
-            PutRow(*ComboGrid1, n + 1, TakeRow(*ComboGrid1, n));
-            --n;
-        }
-        PutRow(*ComboGrid1, n + 1, taken);
-    }
-    SortColumn = column;
 }

@@ -181,18 +181,3 @@ void TForm1::ComboGrid1KeyPress(TObject* Sender, char& Key) {
     if (Key == 13) ComboGrid1DblClick(Sender);
     else if (Key == 27) MenuRecordEditClick(Sender);
 }
-
-void TForm1::ComboGrid1RowMoved(TObject*, int, int) { SortColumn = -1; }
-
-// Sorting by the other columns and opening a set in the viewer come with
-// their own work; the commands are in place already.
-void TForm1::MenuSortClick(TObject*) {}
-void TForm1::MenuSortNumClick(TObject*) {}
-void TForm1::MenuSortDirClick(TObject*) {}
-void TForm1::MenuSortLZHFileClick(TObject*) {}
-void TForm1::MenuSortTitleClick(TObject*) {}
-void TForm1::MenuSortAuthorClick(TObject*) {}
-void TForm1::MenuSortIDClick(TObject*) {}
-void TForm1::MenuSortDateClick(TObject*) {}
-void TForm1::MenuSortSizeClick(TObject*) {}
-void TForm1::ComboGrid1DblClick(TObject*) {}

@@ -76,8 +76,11 @@ public:
     // 0 written, 1 the file could not be written (the user was told and
     // the old file is untouched), 2 cancelled by the user.
     int SaveCsv(const std::string& fileName);
-    // Puts the records in the order of a column's numbers (column 0: the
-    // order of the file).
+    // Put the records in the order of a column's texts or numbers (column
+    // 0: the order of the file) and note the column in SortColumn.  A cell
+    // that is no number stops SortByNumber with the conversion error and
+    // leaves SortColumn as it was.
+    void SortByText(int column);
     void SortByNumber(int column);
 
     // The window's state.

@@ -5,6 +5,8 @@
 namespace ui {
 namespace {
 
+constexpr int kReadAhead = 8;
+
 // Lengths are stored in 7-bit groups, low group first; the high bit marks
 // that another group follows.
 void PutLength(std::string& out, size_t n) {
@@ -71,6 +73,9 @@ void GridCells::Resize(int cols, int rows) {
 
 std::string_view GridCells::Get(int col, int row) const {
     if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return {};
+    // Columns are mostly read row after row (painting, sorting); rows live
+    // in separate blocks, so a later row's block is fetched meanwhile.
+    if (row + kReadAhead < RowCount()) __builtin_prefetch(rows_[static_cast<size_t>(row + kReadAhead)].data());
     const std::string& packed = rows_[static_cast<size_t>(row)];
     size_t pos = 0;
     for (int c = 0; pos < packed.size(); ++c) {
@@ -117,6 +122,20 @@ void GridCells::MoveRow(int from, int to) {
         std::rotate(first + from, first + from + 1, first + to + 1);
     else
         std::rotate(first + to, first + from, first + from + 1);
+}
+
+bool GridCells::ReorderRows(const std::vector<int>& order) {
+    if (order.size() != rows_.size()) return false;
+    std::vector<bool> taken(rows_.size(), false);
+    for (int from : order) {
+        if (from < 0 || from >= RowCount() || taken[static_cast<size_t>(from)]) return false;
+        taken[static_cast<size_t>(from)] = true;
+    }
+    std::vector<std::string> reordered;
+    reordered.reserve(rows_.size());
+    for (int from : order) reordered.push_back(std::move(rows_[static_cast<size_t>(from)]));
+    rows_.swap(reordered);
+    return true;
 }
 
 void GridCells::MoveCol(int from, int to) {

@@ -28,6 +28,10 @@ public:
     // at `to`; the others close up.
     void MoveRow(int from, int to);
     void MoveCol(int from, int to);
+    // Row i takes the texts row order[i] had; each row's packed string
+    // moves, no text is copied.  False, with nothing changed, unless
+    // `order` names every row exactly once.
+    bool ReorderRows(const std::vector<int>& order);
 
 private:
     static std::vector<std::string_view> Split(const std::string& packed);

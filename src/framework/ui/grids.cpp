@@ -323,6 +323,8 @@ std::string TStringGrid::Cells(int ACol, int ARow) const { return std::string(Ho
 
 void TStringGrid::SetCell(int ACol, int ARow, const std::string& text) { Host()->SetCell(ACol, ARow, text); }
 
+void TStringGrid::ReorderRows(const std::vector<int>& order) { Host()->ReorderRows(order); }
+
 void TStringGrid::DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State) {
     if (DefaultDrawing()) Canvas().TextRect(Rect, Rect.left + 2, Rect.top + 2, Host()->Cell(ACol, ARow));
     TDrawGrid::DrawCell(ACol, ARow, Rect, State);

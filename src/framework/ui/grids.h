@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace ui {
 class Canvas;
@@ -245,6 +246,10 @@ public:
     std::string Cells(int ACol, int ARow) const;
     // Outside the grid: EInvalidOperation.
     void SetCell(int ACol, int ARow, const std::string& text);
+    // Row i takes the texts row order[i] had (no text is copied); heights,
+    // current cell and selection stay; one repaint.  EInvalidOperation
+    // unless `order` names every row exactly once.
+    void ReorderRows(const std::vector<int>& order);
 
 protected:
     void DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State) override;

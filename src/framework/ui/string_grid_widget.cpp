@@ -12,6 +12,13 @@ void StringGridWidget::SetCell(int col, int row, std::string_view text) {
     CellTextChanged(col, row);
 }
 
+void StringGridWidget::ReorderRows(const std::vector<int>& order) {
+    if (!cells_.ReorderRows(order)) throw EInvalidOperation("Grid row order is not a permutation");
+    // An editor open on the current cell shows its new text.
+    for (int col = 0; col < ColCount(); ++col) CellTextChanged(col, Row());
+    InvalidateGrid();
+}
+
 void StringGridWidget::DrawCell(int col, int row, const Rect& rect, GridDrawState state) {
     if (DefaultDrawing()) GetCanvas().TextRect(rect, rect.left + 2, rect.top + 2, cells_.Get(col, row));
     GridWidget::DrawCell(col, row, rect, state);

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -23,6 +24,12 @@ public:
     std::string_view Cell(int col, int row) const { return cells_.Get(col, row); }
     // Outside the grid: EInvalidOperation.
     void SetCell(int col, int row, std::string_view text);
+    // Puts the texts of the rows in a new order at once: row i takes the
+    // texts that row order[i] had.  Row heights, the current cell and the
+    // selection stay where they are, as when the texts are written anew;
+    // the grid repaints once.  EInvalidOperation unless `order` names every
+    // row exactly once.
+    void ReorderRows(const std::vector<int>& order);
 
 protected:
     void DrawCell(int col, int row, const Rect& rect, GridDrawState state) override;

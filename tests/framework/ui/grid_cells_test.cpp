@@ -58,6 +58,28 @@ TEST(GridCells, KeepEveryByteAndMoveWholeRowsAndColumns) {
     EXPECT_EQ(cells.Get(1, 0), "last");
 }
 
+TEST(GridCells, ReorderRowsMovesEveryRowAtOnceOrNothing) {
+    GridCells cells;
+    cells.Resize(3, 5);
+    const char* texts[] = {"head", "a", "", "\x83\x5C", "d"};
+    for (int r = 0; r < 5; ++r) {
+        ASSERT_TRUE(cells.Set(0, r, texts[r]));
+        ASSERT_TRUE(cells.Set(2, r, std::to_string(r)));
+    }
+    ASSERT_TRUE(cells.ReorderRows({0, 4, 2, 1, 3}));
+    const int from[] = {0, 4, 2, 1, 3};
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(cells.Get(0, r), texts[from[r]]) << r;
+        EXPECT_EQ(cells.Get(2, r), std::to_string(from[r])) << r;
+    }
+    // Not a permutation of the rows: refused, nothing moves.
+    EXPECT_FALSE(cells.ReorderRows({0, 1, 2, 3}));
+    EXPECT_FALSE(cells.ReorderRows({0, 1, 1, 3, 4}));
+    EXPECT_FALSE(cells.ReorderRows({0, 1, 2, 3, 5}));
+    EXPECT_FALSE(cells.ReorderRows({0, 1, 2, 3, -1}));
+    for (int r = 0; r < 5; ++r) EXPECT_EQ(cells.Get(2, r), std::to_string(from[r])) << r;
+}
+
 TEST(QtCp932, EditTextsComeBackAsTheirExactBytes) {
     // Readable texts read as their characters.
     EXPECT_EQ(ToEditQt("\x83\x5C\x95\x5C"), QStringLiteral(u"ソ表"));
