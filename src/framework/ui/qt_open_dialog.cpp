@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 
 #include "framework/ui/file_filter.h"
@@ -56,8 +57,7 @@ QString AsciiStandIn(const QString& pattern) {
 }  // namespace
 
 std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWidget* parent) {
-    if (!parent) parent = QApplication::activeModalWidget();
-    if (!parent) parent = QApplication::activeWindow();
+    parent = MessageBoxOwner(parent);
 
     QFileDialog dialog(parent, ToQt(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -107,6 +107,13 @@ std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWi
     if (!request.fileName.empty()) {
         if (auto osName = platform::ToOsPath(request.fileName)) dialog.selectFile(QString::fromStdString(*osName));
     }
+
+    // Room for the name, size, type and date columns, within the screen.
+    QSize size(780, 460);
+    if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(size);
+    CentreOnOwner(dialog, parent);
 
     for (;;) {
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
