@@ -71,7 +71,10 @@ void CentreOnOwner(QWidget& dialog, const QWidget* owner) {
     QRect available = screen ? screen->availableGeometry() : QRect();
     if (area.isEmpty()) area = available;
     if (area.isEmpty()) return;
-    QRect placed(QPoint(), dialog.size());
+    // The frame's size where the window system has told it, so the title
+    // bar counts too.
+    QSize frame = dialog.frameGeometry().size().expandedTo(dialog.size());
+    QRect placed(QPoint(), frame);
     placed.moveCenter(area.center());
     // Kept on the screen, the title bar first.
     if (!available.isEmpty()) {
@@ -83,9 +86,28 @@ void CentreOnOwner(QWidget& dialog, const QWidget* owner) {
     dialog.move(placed.topLeft());
 }
 
+namespace {
+
+// The box takes its final size only as it shows; it is centred then.
+class CentredMessageBox : public QMessageBox {
+public:
+    explicit CentredMessageBox(QWidget* owner) : QMessageBox(owner), owner_(owner) {}
+
+protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);
+        CentreOnOwner(*this, owner_);
+    }
+
+private:
+    QWidget* owner_;
+};
+
+}  // namespace
+
 int RunQtMessageBox(std::string_view text, std::string_view caption, unsigned flags, QWidget* parent) {
     QWidget* owner = MessageBoxOwner(parent);
-    QMessageBox box(owner);
+    CentredMessageBox box(owner);
     // A fixed dialog window: a title and (where Esc answers) a close box,
     // nothing to minimise, maximise or resize.
     Qt::WindowFlags frame = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
@@ -115,8 +137,6 @@ int RunQtMessageBox(std::string_view text, std::string_view caption, unsigned fl
         if (answers[i] == escape) box.setEscapeButton(buttons[i]);
 
     box.layout()->setSizeConstraint(QLayout::SetFixedSize);
-    box.adjustSize();
-    CentreOnOwner(box, owner);
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i)
         if (box.clickedButton() == buttons[i]) return answers[i];
