@@ -5,8 +5,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QScreen>
 #include <QSortFilterProxyModel>
+#include <QTreeView>
+#include <algorithm>
 
 #include "framework/ui/file_filter.h"
 #include "framework/ui/message_box.h"
@@ -52,6 +55,18 @@ QString AsciiStandIn(const QString& pattern) {
         out += ok ? c : QChar(u'?');
     }
     return out;
+}
+
+void FitColumns(QTreeView& tree) {
+    QHeaderView* header = tree.header();
+    int others = 0;
+    for (int column = 1; column < header->count(); ++column) {
+        if (header->isSectionHidden(column)) continue;
+        tree.resizeColumnToContents(column);
+        others += header->sectionSize(column);
+    }
+    int rest = tree.viewport()->width() - others;
+    header->resizeSection(0, std::max(rest, static_cast<QAbstractItemView&>(tree).sizeHintForColumn(0)));
 }
 
 }  // namespace
@@ -106,6 +121,14 @@ std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWi
     if (!request.initialDir.empty() && osDir) dialog.setDirectory(QString::fromStdString(*osDir));
     if (!request.fileName.empty()) {
         if (auto osName = platform::ToOsPath(request.fileName)) dialog.selectFile(QString::fromStdString(*osName));
+    }
+
+    // The size, type and date columns as wide as what they show, each time
+    // a folder's entries arrive; the name takes the rest.
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* files = dialog.findChild<QFileSystemModel*>();
+    if (tree && files) {
+        QObject::connect(files, &QFileSystemModel::directoryLoaded, tree, [tree] { FitColumns(*tree); });
     }
 
     // Room for the name, size, type and date columns, within the screen.

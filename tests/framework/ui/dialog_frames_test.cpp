@@ -101,19 +101,24 @@ TEST(DialogFrames, TheFileDialogSpeaksJapaneseAndShowsItsColumnsWhole) {
     request.filter = "CSVﾌｧｲﾙ  (*.CSV) |*.CSV|全てのﾌｧｲﾙ (*.*)|*.*";
     request.initialDir = *platform::FromOsPath(folder.path());
 
-    QStringList heads;
+    QStringList heads, cut;
     QSize size;
     int columnsEnd = 0, viewWidth = 0;
     WhenModal<QFileDialog>([&](QFileDialog& d) {
         d.setViewMode(QFileDialog::Detail);
         auto* tree = d.findChild<QTreeView*>(QStringLiteral("treeView"));
         ASSERT_TRUE(tree);
-        QTest::qWait(50);  // let the view lay out its columns
+        // The folder's entries arrive from a worker thread.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return tree->model()->rowCount(tree->rootIndex()) == 1; }, 5000));
+        QTest::qWait(50);
         QHeaderView* header = tree->header();
         for (int i = 0; i < header->count(); ++i) {
             heads << tree->model()->headerData(i, Qt::Horizontal).toString();
-            if (!header->isSectionHidden(i))
-                columnsEnd = std::max(columnsEnd, header->sectionViewportPosition(i) + header->sectionSize(i));
+            if (header->isSectionHidden(i)) continue;
+            columnsEnd = std::max(columnsEnd, header->sectionViewportPosition(i) + header->sectionSize(i));
+            // What the column shows (entry and heading) fits in it.
+            int needed = std::max(static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(i), header->sectionSizeHint(i));
+            if (header->sectionSize(i) < needed) cut << heads.back();
         }
         viewWidth = tree->viewport()->width();
         size = d.size();
@@ -130,6 +135,7 @@ TEST(DialogFrames, TheFileDialogSpeaksJapaneseAndShowsItsColumnsWhole) {
     EXPECT_GE(size.width(), 700);
     EXPECT_GE(size.height(), 400);
     EXPECT_LE(columnsEnd, viewWidth);
+    EXPECT_TRUE(cut.isEmpty()) << "cut: " << cut.join(u',').toStdString();
 }
 
 }  // namespace ui
