@@ -126,3 +126,30 @@ TEST(CatalogPath, NamedPipesForTheSettingsAndTheCatalogDoNotHoldUpTheStart) {
     ASSERT_EQ(stat(program.file("Tansu.ini").c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
+
+TEST(CatalogPath, ANameTheSystemWouldReadOtherwiseIsRefusedAtTheDialog) {
+    TempFolder program;
+    WriteBytes(program.file("Tansu.ini"), IniNaming("Tansu.CSV"));
+    WriteBytes(program.file("Tansu.CSV"), CatalogFile({}));
+    // The yen sign would become "\" in cp932 and split the name in two; a
+    // "\" in an OS name would do the same.
+    const std::string yen = program.file(reinterpret_cast<const char*>(u8"a¥b.CSV"));
+    const std::string backslash = program.file("c\\d.CSV");
+    WriteBytes(yen, CatalogFile({}));
+    WriteBytes(backslash, CatalogFile({}));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    script.ChooseOsFile(yen).AnswerMessage(IDOK).ChooseOsFile(backslash).AnswerMessage(IDOK).CancelFile();
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(script.Records().size(), 5u);
+    EXPECT_EQ(script.Record(1).caption, "エラー");
+    EXPECT_NE(script.Record(1).text.find("\\a?b.CSV\n"), std::string::npos) << script.Record(1).text;
+    EXPECT_NE(script.Record(3).text.find("\\c?d.CSV\n"), std::string::npos) << script.Record(3).text;
+    EXPECT_EQ(script.Record(4).kind, ui::ModalRecord::Kind::OpenFile);
+    // Nothing was opened or stored.
+    EXPECT_EQ(main.CsvFileName, "Tansu.CSV");
+    EXPECT_TRUE(windows.Close());
+    EXPECT_NE(ReadBytes(program.file("Tansu.ini")).find("DefaultCSV = Tansu.CSV\r\n"), std::string::npos);
+}

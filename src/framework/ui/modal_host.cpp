@@ -57,8 +57,12 @@ std::string Cp932ForDisplay(const QString& text) {
     std::string out;
     for (qsizetype i = 0; i < text.size(); ++i) {
         qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        auto c = FromQt(text.mid(i, n));
-        out += c ? *c : std::string("?");
+        QString piece = text.mid(i, n);
+        auto c = FromQt(piece);
+        // A character that would come back as another (the yen sign as
+        // "\") or a "\" inside a name is one the system cannot handle.
+        bool faithful = c && ToQt(*c) == piece && *c != "\\";
+        out += faithful ? *c : std::string("?");
         i += n - 1;
     }
     return out;
