@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 
@@ -43,6 +44,8 @@ namespace {
 void LoadToolkitTranslation() {
     static QPointer<QTranslator> loaded;
     if (loaded) return;
+    // The names the toolkit gives file types ("CSV ドキュメント") too.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
         QCoreApplication::installTranslator(translator)) {

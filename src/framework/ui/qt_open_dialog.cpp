@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QTreeView>
 #include <algorithm>
 
@@ -136,6 +137,9 @@ std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWi
     if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     dialog.resize(size);
+    // The places at the side wide enough for their names.
+    if (auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        splitter->setSizes({150, size.width() - 150});
     CentreOnOwner(dialog, parent);
 
     for (;;) {

@@ -102,6 +102,7 @@ TEST(DialogFrames, TheFileDialogSpeaksJapaneseAndShowsItsColumnsWhole) {
     request.initialDir = *platform::FromOsPath(folder.path());
 
     QStringList heads, cut;
+    QString kind;
     QSize size;
     int columnsEnd = 0, viewWidth = 0;
     WhenModal<QFileDialog>([&](QFileDialog& d) {
@@ -120,6 +121,7 @@ TEST(DialogFrames, TheFileDialogSpeaksJapaneseAndShowsItsColumnsWhole) {
             int needed = std::max(static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(i), header->sectionSizeHint(i));
             if (header->sectionSize(i) < needed) cut << heads.back();
         }
+        kind = tree->model()->index(0, 2, tree->rootIndex()).data().toString();
         viewWidth = tree->viewport()->width();
         size = d.size();
         d.reject();
@@ -132,6 +134,7 @@ TEST(DialogFrames, TheFileDialogSpeaksJapaneseAndShowsItsColumnsWhole) {
                                    QStringLiteral("Date Modified")})
         EXPECT_FALSE(heads.contains(english)) << english.toStdString();
     EXPECT_TRUE(heads.contains(QString::fromUtf8(u8"サイズ"))) << heads.join(u',').toStdString();
+    EXPECT_EQ(kind, QString::fromUtf8(u8"CSV ドキュメント"));  // the file type's name too
     EXPECT_GE(size.width(), 700);
     EXPECT_GE(size.height(), 400);
     EXPECT_LE(columnsEnd, viewWidth);
