@@ -48,17 +48,27 @@ bool IsRegularFile(int fd) {
     return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// Opens without ever waiting (a named pipe with no one at its other end
+// would block an ordinary open for ever) and keeps only a regular file: a
+// pipe, a device or a folder counts as a file that cannot be opened.  The
+// descriptor then works in the ordinary blocking way.
+int OpenRegularFile(const std::string& osPath, int flags, mode_t mode = 0) {
+    int fd = OpenRaw(osPath, flags | O_NONBLOCK | O_NOCTTY, mode);
+    if (fd < 0) return -1;
+    int status = ::fcntl(fd, F_GETFL);
+    if (!IsRegularFile(fd) || status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 FileHandle OpenExistingForRead(std::string_view systemPath) {
     auto os = ToOsPath(systemPath);
     if (!os || os->empty()) return {};
-    int fd = OpenRaw(*os, O_RDONLY);
-    if (fd >= 0 && !IsRegularFile(fd)) {
-        ::close(fd);
-        return {};
-    }
-    return FileHandle{LockOrClose(fd)};
+    return FileHandle{LockOrClose(OpenRegularFile(*os, O_RDONLY))};
 }
 
 FileHandle CreateForWrite(std::string_view systemPath) {
@@ -67,9 +77,9 @@ FileHandle CreateForWrite(std::string_view systemPath) {
     if (!os || os->empty()) return {};
     // Not O_TRUNC: the file is emptied only once the lock shows nobody else
     // has it open.
-    int fd = LockOrClose(OpenRaw(*os, O_WRONLY | O_CREAT, 0666));
+    int fd = LockOrClose(OpenRegularFile(*os, O_WRONLY | O_CREAT, 0666));
     if (fd < 0) return {};
-    if (!IsRegularFile(fd) || ftruncate(fd, 0) != 0) {
+    if (ftruncate(fd, 0) != 0) {
         ::close(fd);
         return {};
     }

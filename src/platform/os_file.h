@@ -19,10 +19,13 @@ struct FileHandle {
 
 // Opens an existing file for reading.  A closed handle when the name has no
 // OS form, the file does not exist or cannot be read, or it is open already.
+// Never waits: anything but a regular file (a named pipe, a device, a
+// folder) is refused as a file that cannot be opened.
 FileHandle OpenExistingForRead(std::string_view systemPath);
 
 // Creates the file, or empties an existing one, for writing.  An existing
-// file that is open elsewhere is left untouched and the open fails.
+// file that is open elsewhere, or that is no regular file, is left untouched
+// and the open fails at once.
 FileHandle CreateForWrite(std::string_view systemPath);
 
 // Creates a new, empty file with a unique name in the folder of

@@ -1,4 +1,11 @@
-// System path texts (cp932, "\" as folder separator) and OS paths (UTF-8, "/").
+// System path texts (cp932, "\" as folder separator, absolute paths on a
+// drive) and OS paths (UTF-8, "/").
+//
+// The OS has one tree under "/", which the system's texts see as the drive
+// "Z:": the OS path /home/u/kiss/a.LZH is the system text Z:\home\u\kiss\a.LZH.
+// Relative paths stay relative.  Every path taken from the OS reaches the
+// system in this form, so it keeps the shape the system's rules expect
+// (a drive, a colon, "\" separators) and survives the settings file.
 #pragma once
 
 #include <optional>
@@ -9,11 +16,21 @@ namespace platform {
 
 // cp932 path -> OS path.  Only a single-byte "\" is a separator: the second
 // byte of a double-byte character (as in "ソ", 0x83 0x5C) is left alone.
-// nullopt when the text has no UTF-8 form.
+//   Z:\a\b -> /a/b      Z:\ -> /      Z:a -> a (the drive's current folder
+//   is the process's)   \a -> /a (the root of the current drive, Z:)
+//   /a/b -> /a/b (an OS path typed as it is)   a\b -> a/b
+// nullopt when the text has no OS form: another drive letter, a network
+// name (\\server\share), or a character without a UTF-8 form.
 std::optional<std::string> ToOsPath(std::string_view systemPath);
 
-// OS path -> cp932 path with "\" separators; nullopt when a character of the
-// name has no cp932 form.
+// OS path -> cp932 path with "\" separators; an absolute path gets the drive
+// "Z:" (/ -> Z:\).  nullopt when the name has no faithful cp932 form: a
+// character cp932 lacks, one it would turn into another (the yen sign would
+// become "\"), or a "\" inside a name, which the system would read as a
+// separator.
 std::optional<std::string> FromOsPath(std::string_view osPath);
+
+// The drive letter that stands for the OS root.
+inline constexpr char kRootDrive = 'Z';
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -124,4 +125,42 @@ TEST(CurrentFolder, GetAndSetUseSystemPaths) {
     EXPECT_FALSE(SetCurrentFolder("no-such-folder"));
     EXPECT_EQ(*GetCurrentFolder(), *inside);
     EXPECT_TRUE(SetCurrentFolder(*here));
+}
+
+TEST(OsFile, ANamedPipeIsRefusedAtOnceNotWaitedOn) {
+    TempFolder dir;
+    ASSERT_EQ(mkfifo(dir.file("Tansu.CSV").c_str(), 0666), 0);
+    ASSERT_EQ(mkfifo(dir.file("Tansu.ini").c_str(), 0666), 0);
+    // In a child with an alarm: an open that waits for a writer would hang
+    // the test run; here it ends the child by the signal instead.
+    pid_t pid = fork();
+    if (pid == 0) {
+        alarm(5);
+        bool refused = !OpenExistingForRead("Tansu.CSV").IsOpen() && !CreateForWrite("Tansu.ini").IsOpen();
+        _exit(refused ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "an open waited on the pipe";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a pipe was opened as a file";
+
+    // With someone at the other end of the pipe it is still no file.
+    int reader = ::open(dir.file("Tansu.ini").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_FALSE(CreateForWrite("Tansu.ini").IsOpen());
+    ::close(reader);
+    struct stat st;
+    ASSERT_EQ(stat(dir.file("Tansu.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    // Devices are no files either; a regular file opens in the ordinary
+    // blocking mode.
+    EXPECT_FALSE(OpenExistingForRead("/dev/null").IsOpen());
+    testsupport::WriteBytes(dir.file("plain.txt"), "data");
+    FileHandle f = OpenExistingForRead("plain.txt");
+    ASSERT_TRUE(f.IsOpen());
+    EXPECT_EQ(fcntl(f.fd, F_GETFL) & O_NONBLOCK, 0);
+    char buf[8];
+    EXPECT_EQ(ReadBlock(f, buf, sizeof buf), 4);
+    CloseFile(f);
 }

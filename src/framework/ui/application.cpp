@@ -10,6 +10,10 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
 
 TApplication* Application = new TApplication(nullptr);  // lives for the whole run
 
@@ -32,8 +36,30 @@ void TApplication::Initialize() {
     Initialize(argc_, argv);
 }
 
+namespace {
+
+// The toolkit's own texts (the file dialog's columns and messages, the
+// standard buttons) in Japanese, like every text of the program.  Once per
+// toolkit application object, which owns the translator.
+void LoadToolkitTranslation() {
+    static QPointer<QTranslator> loaded;
+    if (loaded) return;
+    // The names the toolkit gives file types ("CSV ドキュメント") too.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator)) {
+        loaded = translator;
+    } else {
+        delete translator;  // no translation here: the toolkit stays English
+    }
+}
+
+}  // namespace
+
 void TApplication::Initialize(int& argc, char** argv) {
     if (!QCoreApplication::instance()) ownApp_ = std::make_unique<QApplication>(argc, argv);
+    LoadToolkitTranslation();
     // Only closing the main form ends the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     RegisterControlClasses();

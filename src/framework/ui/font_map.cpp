@@ -10,14 +10,18 @@ namespace {
 
 enum class Look { Proportional, Fixed, Serif, ProportionalSerif };
 
+// The IPA fonts come first: they were made with the metrics of the faces the
+// forms name (13 pixels high at 12, where Noto Sans CJK JP takes 17 and its
+// descenders fall out of the grids' 14-pixel rows).  Noto stands in where
+// they are missing.
 const QStringList& Candidates(Look look) {
-    static const QStringList proportional = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
+    static const QStringList proportional = {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
                                              QStringLiteral("IPAGothic")};
-    static const QStringList fixed = {QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
+    static const QStringList fixed = {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
                                       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")};
-    static const QStringList serif = {QStringLiteral("Noto Serif CJK JP"), QStringLiteral("IPAMincho"),
+    static const QStringList serif = {QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP"),
                                       QStringLiteral("IPAPMincho"), QStringLiteral("Noto Sans CJK JP")};
-    static const QStringList pserif = {QStringLiteral("Noto Serif CJK JP"), QStringLiteral("IPAPMincho"),
+    static const QStringList pserif = {QStringLiteral("IPAPMincho"), QStringLiteral("Noto Serif CJK JP"),
                                        QStringLiteral("IPAMincho"), QStringLiteral("Noto Sans CJK JP")};
     switch (look) {
     case Look::Fixed: return fixed;

@@ -1,6 +1,7 @@
 // The fonts the forms name ("ＭＳ Ｐゴシック", "ＭＳ ゴシック"...) mapped to
-// Japanese fonts installed here: Noto Sans CJK JP (and its Mono and Serif
-// kin), falling back to the IPA fonts.
+// Japanese fonts installed here: the IPA fonts (IPAPGothic, IPAGothic...),
+// which share those faces' metrics, falling back to Noto Sans CJK JP and its
+// Mono and Serif kin.
 #pragma once
 
 #include <QFont>

@@ -421,6 +421,13 @@ bool TForm::DialogKey(TWinControl* focused, uint16_t key, TShiftState shift) {
         if (key == ui::key::Escape) button = CancelButton();
         else if (auto* b = ObjectCast<TButton>(focused)) button = b;  // Enter presses the focused button
         else button = DefaultButton();
+        if (!button && key == ui::key::Escape && modal_) {
+            // A modal window without a cancel button still leaves on Esc, as
+            // a dialog does: without a window manager nothing else could
+            // close it.  Its close query has the last word.
+            SetModalResult(mrCancel);
+            return true;
+        }
         if (!button) return false;
         button->Click();
         return true;

@@ -134,6 +134,8 @@ public:
 
     // --- The window's keys and focus. -------------------------------------
     bool IsShortCut(uint16_t key, TShiftState shift) override;
+    // Enter presses the focused or the default button, Esc the cancel button;
+    // a modal form without one leaves on Esc with mrCancel.
     bool DialogKey(TWinControl* focused, uint16_t key, TShiftState shift) override;
     void PreviewKeyDown(uint16_t& key, TShiftState shift) override;
     void PreviewKeyPress(char& key) override;

@@ -193,7 +193,8 @@ QAction* TMenuItem::Action() {
 void TMenuItem::UpdateAction() {
     if (!action_) return;
     action_->setSeparator(IsLine());
-    QString text = ui::ToQt(caption_);
+    // A line is drawn as a line: its caption "-" would show beside it.
+    QString text = IsLine() ? QString() : ui::ToQt(caption_);
     std::string keys = ShortCutToText(shortCut_);
     // After a tab the menu shows the shortcut; the form runs it.
     if (!keys.empty()) text += QChar(u'\t') + ui::ToQt(keys);

@@ -1,11 +1,15 @@
 #include "framework/ui/message_box.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include "framework/ui/message_box_flags.h"
 #include "framework/ui/qt_text.h"
+
+#include <algorithm>
 
 namespace ui {
 
@@ -45,11 +49,70 @@ int MessageBoxFallbackAnswer(unsigned flags) {
     return escape != 0 ? escape : MessageBoxButtons(flags).back();
 }
 
-int RunQtMessageBox(std::string_view text, std::string_view caption, unsigned flags, QWidget* parent) {
+QWidget* MessageBoxOwner(QWidget* parent) {
     if (!parent) parent = QApplication::activeModalWidget();
     if (!parent) parent = QApplication::activeWindow();
+    if (!parent) {
+        // Without a window manager nothing is active: the program's window
+        // that shows is the owner.
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && w->windowType() == Qt::Window) {
+                parent = w;
+                break;
+            }
+        }
+    }
+    return parent ? parent->window() : nullptr;
+}
 
-    QMessageBox box(parent);
+void CentreOnOwner(QWidget& dialog, const QWidget* owner) {
+    QRect area = owner ? owner->frameGeometry() : QRect();
+    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    QRect available = screen ? screen->availableGeometry() : QRect();
+    if (area.isEmpty()) area = available;
+    if (area.isEmpty()) return;
+    // The frame's size where the window system has told it, so the title
+    // bar counts too.
+    QSize frame = dialog.frameGeometry().size().expandedTo(dialog.size());
+    QRect placed(QPoint(), frame);
+    placed.moveCenter(area.center());
+    // Kept on the screen, the title bar first.
+    if (!available.isEmpty()) {
+        placed.moveRight(std::min(placed.right(), available.right()));
+        placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+        placed.moveLeft(std::max(placed.left(), available.left()));
+        placed.moveTop(std::max(placed.top(), available.top()));
+    }
+    dialog.move(placed.topLeft());
+}
+
+namespace {
+
+// The box takes its final size only as it shows; it is centred then.
+class CentredMessageBox : public QMessageBox {
+public:
+    explicit CentredMessageBox(QWidget* owner) : QMessageBox(owner), owner_(owner) {}
+
+protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);
+        CentreOnOwner(*this, owner_);
+    }
+
+private:
+    QWidget* owner_;
+};
+
+}  // namespace
+
+int RunQtMessageBox(std::string_view text, std::string_view caption, unsigned flags, QWidget* parent) {
+    QWidget* owner = MessageBoxOwner(parent);
+    CentredMessageBox box(owner);
+    // A fixed dialog window: a title and (where Esc answers) a close box,
+    // nothing to minimise, maximise or resize.
+    Qt::WindowFlags frame = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (MessageBoxEscapeAnswer(flags) != 0) frame |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    box.setWindowFlags(frame);
     box.setWindowTitle(ToQt(caption));
     box.setTextFormat(Qt::PlainText);
     box.setText(ToQt(text));
@@ -73,6 +136,7 @@ int RunQtMessageBox(std::string_view text, std::string_view caption, unsigned fl
     for (size_t i = 0; i < answers.size(); ++i)
         if (answers[i] == escape) box.setEscapeButton(buttons[i]);
 
+    box.layout()->setSizeConstraint(QLayout::SetFixedSize);
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i)
         if (box.clickedButton() == buttons[i]) return answers[i];

@@ -23,8 +23,16 @@ int MessageBoxEscapeAnswer(unsigned flags);
 // The answer given when no one can answer: Esc's, or the last button's.
 int MessageBoxFallbackAnswer(unsigned flags);
 
-// Shows the box modally over `parent` (or the active window) and returns
-// the answer.  Texts are cp932.
+// The window a box belongs to: `parent`'s window, else the active modal or
+// active window, else the program's visible window.
+QWidget* MessageBoxOwner(QWidget* parent);
+
+// Moves a dialog of its present size to the middle of its owner (or of the
+// screen), whole on the screen.
+void CentreOnOwner(QWidget& dialog, const QWidget* owner);
+
+// Shows the box modally, a fixed dialog window centred over its owner (see
+// MessageBoxOwner), and returns the answer.  Texts are cp932.
 int RunQtMessageBox(std::string_view text, std::string_view caption, unsigned flags, QWidget* parent = nullptr);
 
 }  // namespace ui

@@ -57,20 +57,26 @@ std::string Cp932ForDisplay(const QString& text) {
     std::string out;
     for (qsizetype i = 0; i < text.size(); ++i) {
         qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        auto c = FromQt(text.mid(i, n));
-        out += c ? *c : std::string("?");
+        QString piece = text.mid(i, n);
+        auto c = FromQt(piece);
+        // A character that would come back as another (the yen sign as
+        // "\") or a "\" inside a name is one the system cannot handle.
+        bool faithful = c && ToQt(*c) == piece && *c != "\\";
+        out += faithful ? *c : std::string("?");
         i += n - 1;
     }
     return out;
 }
 
-// The folder part of a system path: up to its last single-byte "\".
+// The folder part of a system path: up to its last single-byte "\", which
+// stays where it marks a root ("\", "Z:\").
 std::string FolderOf(const std::string& path) {
     size_t cut = std::string::npos;
     for (size_t i = 0; i < path.size(); i += Cp932CharLength(path, i))
         if (path[i] == '\\') cut = i;
     if (cut == std::string::npos) return {};
-    return path.substr(0, cut == 0 ? 1 : cut);
+    bool root = cut == 0 || path[cut - 1] == ':';
+    return path.substr(0, root ? cut + 1 : cut);
 }
 
 [[noreturn]] void FailUnattended(const std::string& what) {
@@ -162,6 +168,7 @@ std::optional<std::vector<std::string>> ModalHost::OpenFiles(const OpenDialogReq
                 refused = Cp932ForDisplay(QString::fromStdString(f));
                 for (char& c : refused)
                     if (c == '/') c = '\\';  // shown as the system writes paths
+                if (!refused.empty() && refused[0] == '\\') refused.insert(0, {platform::kRootDrive, ':'});
                 break;
             }
             paths.push_back(*p);

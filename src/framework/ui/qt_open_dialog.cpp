@@ -5,7 +5,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
+#include <QScreen>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QTreeView>
+#include <algorithm>
 
 #include "framework/ui/file_filter.h"
 #include "framework/ui/message_box.h"
@@ -53,11 +58,22 @@ QString AsciiStandIn(const QString& pattern) {
     return out;
 }
 
+void FitColumns(QTreeView& tree) {
+    QHeaderView* header = tree.header();
+    int others = 0;
+    for (int column = 1; column < header->count(); ++column) {
+        if (header->isSectionHidden(column)) continue;
+        tree.resizeColumnToContents(column);
+        others += header->sectionSize(column);
+    }
+    int rest = tree.viewport()->width() - others;
+    header->resizeSection(0, std::max(rest, static_cast<QAbstractItemView&>(tree).sizeHintForColumn(0)));
+}
+
 }  // namespace
 
 std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWidget* parent) {
-    if (!parent) parent = QApplication::activeModalWidget();
-    if (!parent) parent = QApplication::activeWindow();
+    parent = MessageBoxOwner(parent);
 
     QFileDialog dialog(parent, ToQt(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -107,6 +123,24 @@ std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWi
     if (!request.fileName.empty()) {
         if (auto osName = platform::ToOsPath(request.fileName)) dialog.selectFile(QString::fromStdString(*osName));
     }
+
+    // The size, type and date columns as wide as what they show, each time
+    // a folder's entries arrive; the name takes the rest.
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* files = dialog.findChild<QFileSystemModel*>();
+    if (tree && files) {
+        QObject::connect(files, &QFileSystemModel::directoryLoaded, tree, [tree] { FitColumns(*tree); });
+    }
+
+    // Room for the name, size, type and date columns, within the screen.
+    QSize size(780, 460);
+    if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(size);
+    // The places at the side wide enough for their names.
+    if (auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        splitter->setSizes({150, size.width() - 150});
+    CentreOnOwner(dialog, parent);
 
     for (;;) {
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;

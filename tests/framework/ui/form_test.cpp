@@ -66,7 +66,7 @@ TEST_F(FormTest, ReadsItsStoredFormAndShowsItsControls) {
     EXPECT_TRUE(label->alignment() & Qt::AlignRight);
     // The form's font reaches the controls and draws real Japanese glyphs.
     QFontInfo info(label->font());
-    EXPECT_EQ(info.family(), QStringLiteral("Noto Sans CJK JP"));
+    EXPECT_EQ(info.family(), QStringLiteral("IPAPGothic"));
     EXPECT_EQ(info.pixelSize(), 15);
     EXPECT_EQ(MissingGlyphs(label->text(), label->font()), 0);
     EXPECT_EQ(QFontInfo(d->Browse->Widget()->font()).pixelSize(), 15);

@@ -123,7 +123,7 @@ TEST(ModalHost, OpenFileDialogsTakeScriptedFiles) {
     // As the real dialog gives them: OS paths become system paths.
     script.ChooseOsFile(Utf8(u8"/tmp/キス/ソ表.csv"));
     ASSERT_TRUE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), "\\tmp\\キス\\ソ表.csv");
+    EXPECT_EQ(dialog.FileName(), "Z:\\tmp\\キス\\ソ表.csv");
 
     ASSERT_EQ(script.Records().size(), 4u);
     const ModalRecord& r = script.Records()[0];
@@ -145,7 +145,7 @@ TEST(ModalHost, ANameWithoutACp932FormIsRefusedAndTheDialogComesAgain) {
     // "/tmp/" and two Hangul syllables, which cp932 lacks.
     script.ChooseOsFile("/tmp/\xED\x95\x9C\xEA\xB5\xAD.lzh").AnswerMessage(IDOK).ChooseOsFile("/tmp/a.lzh");
     ASSERT_TRUE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), "\\tmp\\a.lzh");
+    EXPECT_EQ(dialog.FileName(), "Z:\\tmp\\a.lzh");
 
     ASSERT_EQ(script.Records().size(), 3u);
     EXPECT_EQ(script.Records()[0].kind, ModalRecord::Kind::OpenFile);
@@ -153,13 +153,13 @@ TEST(ModalHost, ANameWithoutACp932FormIsRefusedAndTheDialogComesAgain) {
     EXPECT_EQ(m.kind, ModalRecord::Kind::Message);
     EXPECT_EQ(m.caption, "エラー");
     EXPECT_EQ(m.flags, MB_OK | MB_ICONSTOP);
-    EXPECT_NE(m.text.find("\\tmp\\??.lzh"), std::string::npos) << m.text;
+    EXPECT_NE(m.text.find("Z:\\tmp\\??.lzh"), std::string::npos) << m.text;
     EXPECT_EQ(script.Records()[2].kind, ModalRecord::Kind::OpenFile);
 
     // Cancelling the second time gives no file at all.
     script.ChooseOsFile("/tmp/\xED\x95\x9C.lzh").AnswerMessage(IDOK).CancelFile();
     EXPECT_FALSE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), "\\tmp\\a.lzh");
+    EXPECT_EQ(dialog.FileName(), "Z:\\tmp\\a.lzh");
 }
 
 TEST(ModalHost, WithoutNoChangeDirTheCurrentFolderFollowsTheChoice) {
@@ -180,6 +180,15 @@ TEST(ModalHost, WithoutNoChangeDirTheCurrentFolderFollowsTheChoice) {
     script.ChooseOsFile(there.file("y.csv"));
     ASSERT_TRUE(dialog.Execute());
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(here.path()));
+
+    // A file in the root: the folder is the root itself (Z:\), not the
+    // drive's current folder (Z:).
+    dialog.Settings().options.noChangeDir = false;
+    script.ChooseOsFile("/z.csv");
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName(), "Z:\\z.csv");
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path("/"));
+    std::filesystem::current_path(here.path());
 }
 
 class ModalWindowTest : public ::testing::Test {
