@@ -1,5 +1,6 @@
 #include "framework/thread.h"
 
+#include <chrono>
 #include <deque>
 
 #include "framework/exceptions.h"
@@ -195,6 +196,12 @@ void TThread::WaitWhileSuspended() {
 
 bool TThread::CheckTerminated() {
     WaitWhileSuspended();
+    return terminated_;
+}
+
+bool TThread::SleepUnlessTerminated(int milliseconds) {
+    std::unique_lock lock(mutex_);
+    resumed_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return terminated_.load(); });
     return terminated_;
 }
 
