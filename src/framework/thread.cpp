@@ -86,7 +86,9 @@ bool CheckSynchronize() {
         {
             // After this the waiting worker may return and free the entry.
             std::lock_guard lock(q.mutex);
-            e->error = error;
+            // Moved, not copied: the worker holds the only reference, so the
+            // exception is freed on its side, after it has read it.
+            e->error = std::move(error);
             e->done = true;
         }
         q.changed.notify_all();
