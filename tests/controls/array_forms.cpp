@@ -67,6 +67,7 @@ void TArrayDialog::OwnButtonClick(TObject* Sender) { log.push_back("OwnButtonCli
 
 TANSU_IMPLEMENT_CLASS(TGrowForm)
 void TGrowForm::DeclarePublished(TClassBuilder<TGrowForm>& c) {
+    FormField(c, "Panel1", &TGrowForm::Panel1);
     FormField(c, "ArLabel1", &TGrowForm::ArLabel1);
     FormField(c, "ArLabel2", &TGrowForm::ArLabel2);
     FormField(c, "ArButton2", &TGrowForm::ArButton2);

@@ -6,6 +6,7 @@
 #include "controls/RetEdit.h"
 #include "controls/StdArr.h"
 #include "framework/ui/form.h"
+#include "framework/ui/panel.h"
 
 #include <string>
 #include <string_view>
@@ -47,6 +48,7 @@ class TGrowForm : public TForm {
 public:
     explicit TGrowForm(TComponent* owner);
 
+    TPanel* Panel1 = nullptr;
     TArLabel* ArLabel1 = nullptr;
     TArLabel* ArLabel2 = nullptr;
     TArButton* ArButton2 = nullptr;

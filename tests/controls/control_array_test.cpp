@@ -300,3 +300,53 @@ TEST_F(ControlArrays, WhileDesigningAMissingHandlerIsReported) {
     EXPECT_EQ(script.Records().size(), 1u);
     EXPECT_FALSE(designed->SetCntrlEvent(nullptr));
 }
+
+TEST_F(ControlArrays, TheParentWindowTakesTheElementsOfItsForm) {
+    TOwned<TGrowForm> g(new TGrowForm(nullptr));
+    TArLabel* a = g->ArLabel2;
+    EXPECT_EQ(a->ArryParent(), nullptr);  // not stored
+    a->WriteArryParent(g->Panel1);
+    EXPECT_EQ(a->ArryParent(), g->Panel1);
+    for (int i = 0; i < a->NumOfArry(); ++i) EXPECT_EQ(a->ArryCntrl(i)->Parent(), g->Panel1) << i;
+    EXPECT_NE(WriteComponentText(g.get()).find("ArryParent = Panel1"), std::string::npos);
+
+    // New elements go onto the panel, owned by the form, in the cascade
+    // that goes on from the last element.
+    TLabel* last = a->ArryCntrl(3);
+    a->WriteNumOfArry(5);
+    TLabel* made = a->ArryCntrl(4);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->Name(), "ArLabel2_5");
+    EXPECT_EQ(made->Parent(), g->Panel1);
+    EXPECT_EQ(made->Owner(), g.get());
+    EXPECT_EQ(made->Left(), last->Left() + 15);
+    EXPECT_EQ(made->Top(), last->Top() + 30);
+
+    // Null means the array's owner: everything back onto the form.
+    a->WriteArryParent(nullptr);
+    EXPECT_EQ(a->ArryParent(), g.get());
+    EXPECT_EQ(made->Parent(), g.get());
+    EXPECT_EQ(a->ArryCntrl(0)->Parent(), g.get());
+
+    // A parent window that goes is forgotten, not kept dangling.
+    a->WriteArryParent(g->Panel1);
+    g->Panel1->Free();
+    EXPECT_EQ(a->ArryParent(), nullptr);
+}
+
+TEST_F(ControlArrays, AnItemTakesOnlyTheControlFromAnotherItem) {
+    TOwned<TArrayDialog> d(new TArrayDialog(nullptr));
+    TCntrlItem* source = d->ArLabel1->Collection()->Items(1);
+    ASSERT_TRUE(source->EventSeted());
+    TOwned<TArLabel> other(new TArLabel(nullptr));
+    TCntrlItem* copy = other->Collection()->Add();
+    copy->Assign(source);
+    EXPECT_EQ(copy->Cntrl(), d->ArLabel1_2);
+    EXPECT_FALSE(copy->EventSeted());
+    EXPECT_THROW(copy->Assign(d->ArLabel1->Collection()), EConvertError);
+    // The copy's array hears when the control goes, so the item does not
+    // keep it.
+    d->ArLabel1_2->Free();
+    EXPECT_EQ(copy->Cntrl(), nullptr);
+    EXPECT_EQ(d->ArLabel1->NumOfArry(), 2);
+}
