@@ -350,3 +350,55 @@ TEST_F(ControlArrays, AnItemTakesOnlyTheControlFromAnotherItem) {
     EXPECT_EQ(copy->Cntrl(), nullptr);
     EXPECT_EQ(d->ArLabel1->NumOfArry(), 2);
 }
+
+TEST_F(ControlArrays, AMaskEditArrayMadeAtRunTimeRoutesItsFields) {
+    TOwned<TArrayDialog> d(new TArrayDialog(nullptr));
+    auto* fields = new TArMaskEdit(d.get());
+    fields->SetName("ArMaskEdit1");
+    fields->SetDesignPosition(150, 120);
+    fields->WriteNumOfArry(2);
+    TMaskEdit* date = fields->ArryCntrl(1);
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->Name(), "ArMaskEdit1_2");
+    EXPECT_EQ(fields->ArryCntrl(0)->Left(), 180);
+    EXPECT_EQ(fields->ArryCntrl(0)->Top(), 120);
+    // Neither a plain edit nor an Enter-key edit is a mask edit.
+    EXPECT_THROW(fields->AddCntrl(d->ArEdit1_1), EInvalidOperation);
+    auto* plain = new TEdit(d.get());
+    EXPECT_THROW(fields->AddCntrl(plain), EInvalidOperation);
+
+    std::vector<std::string> changes;
+    fields->OnChange.Bind([&](TObject* sender, int32_t index) { changes.push_back(NameOf(sender) + " " + std::to_string(index)); });
+    date->SetEditMask("!0000/99/99;1;_");
+    changes.clear();
+    ShowActive(d.get());
+    date->SetFocus();
+    QTest::keyClick(date->Widget(), Qt::Key_Home);
+    QTest::keyClicks(date->Widget(), QStringLiteral("1997"));
+    EXPECT_EQ(date->Text(), "1997/  /  ");
+    ASSERT_EQ(changes.size(), 4u);
+    EXPECT_EQ(changes.back(), "ArMaskEdit1_2 1");
+}
+
+TEST_F(ControlArrays, EachArrayOffersTheEventsOfItsElements) {
+    auto events = [](TClass cls) {
+        std::string names;
+        for (const TPropInfo* p : cls->Properties())
+            if (p->kind == TPropKind::Event) names += p->name + " ";
+        return names;
+    };
+    const std::string edits =
+        "OnChange OnClick OnDblClick OnDragDrop OnDragOver OnEndDrag OnStartDrag OnEnter OnExit OnKeyDown OnKeyPress "
+        "OnKeyUp OnMouseDown OnMouseMove OnMouseUp ";
+    EXPECT_EQ(events(TArEdit::StaticClass()), edits);
+    EXPECT_EQ(events(TArMaskEdit::StaticClass()), edits);
+    EXPECT_EQ(events(TArLabel::StaticClass()),
+              "OnClick OnDblClick OnDragDrop OnDragOver OnEndDrag OnStartDrag OnMouseDown OnMouseMove OnMouseUp ");
+    // A button array keeps the double-click slot but offers no such event.
+    EXPECT_EQ(events(TArButton::StaticClass()),
+              "OnClick OnDragDrop OnDragOver OnEndDrag OnStartDrag OnEnter OnExit OnKeyDown OnKeyPress OnKeyUp "
+              "OnMouseDown OnMouseMove OnMouseUp ");
+    for (TClass cls : {TArLabel::StaticClass(), TArEdit::StaticClass(), TArButton::StaticClass(), TArMaskEdit::StaticClass()})
+        for (const char* name : {"Name", "Tag", "Collection", "NumOfArry", "ArryParent"})
+            EXPECT_NE(cls->FindProperty(name), nullptr) << cls->ClassName() << "." << name;
+}
