@@ -88,10 +88,9 @@ TArCntrl::~TArCntrl() {
 
 void TArCntrl::BeforeDestruction() {
     RemovePendingArray(this);
-    for (int32_t i = 0; i < numOfArry_; ++i) {
-        TControl* c = ArryCntrl(i);
-        if (c && !c->IsDestroying()) ClearCntrlEvent(c);
-    }
+    // Every control an item names is whole here (one that went has left
+    // the items), also when the whole form is being destroyed.
+    for (int32_t i = 0; i < numOfArry_; ++i) ClearCntrlEvent(ArryCntrl(i));
     DropOwnHandlers();
     cleared_ = true;
     TComponent::BeforeDestruction();
@@ -100,7 +99,7 @@ void TArCntrl::BeforeDestruction() {
 void TArCntrl::DropOwnHandlers() {
     for (int i = 0; i < collection_->Count(); ++i) {
         TControl* c = collection_->Items(i)->Cntrl();
-        if (!c || c->IsDestroying()) continue;
+        if (!c) continue;
         for (const TPropInfo* p : GetEventProps(c)) {
             TPropValue v = p->get(c);
             if (auto* m = std::get_if<TMethod>(&v); m && m->Assigned() && m->Data() == this) SetPropValue(c, *p, TMethod());

@@ -140,6 +140,13 @@ TEST_F(ArrayRouting, AnElementOnALaterFormIsRoutedByTheWorkerOnTheMainThread) {
     EXPECT_EQ(holder->log, std::vector<std::string>{"ArLabel1Click Label1 0"});
     // With nothing left, the worker ends by itself.
     EXPECT_TRUE(PumpUntil([] { return EventSetThread()->Finished(); }));
+
+    // The array's form goes first: the element on the other form keeps no
+    // handler of the array that is gone.
+    holder.reset();
+    EXPECT_FALSE(label->OnClick.Assigned());
+    EXPECT_FALSE(label->OnMouseUp.Assigned());
+    QTest::mouseClick(label->Widget(), Qt::LeftButton);
 }
 
 TEST_F(ArrayRouting, AnArrayDestroyedWhilePendingLeavesTheListAtOnce) {
