@@ -1,5 +1,6 @@
 #include "framework/thread.h"
 
+#include <chrono>
 #include <deque>
 
 #include "framework/exceptions.h"
@@ -85,7 +86,9 @@ bool CheckSynchronize() {
         {
             // After this the waiting worker may return and free the entry.
             std::lock_guard lock(q.mutex);
-            e->error = error;
+            // Moved, not copied: the worker holds the only reference, so the
+            // exception is freed on its side, after it has read it.
+            e->error = std::move(error);
             e->done = true;
         }
         q.changed.notify_all();
@@ -195,6 +198,12 @@ void TThread::WaitWhileSuspended() {
 
 bool TThread::CheckTerminated() {
     WaitWhileSuspended();
+    return terminated_;
+}
+
+bool TThread::SleepUnlessTerminated(int milliseconds) {
+    std::unique_lock lock(mutex_);
+    resumed_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return terminated_.load(); });
     return terminated_;
 }
 

@@ -82,6 +82,10 @@ protected:
     // The worker's safe point: waits while suspended (and not terminated),
     // then returns Terminated().
     bool CheckTerminated();
+    // Waits up to `milliseconds` or until Terminate, whichever comes
+    // first; returns Terminated().  A worker's pause that never delays
+    // its end.
+    bool SleepUnlessTerminated(int milliseconds);
     void SetReturnValue(int value) { returnValue_ = value; }
     int ReturnValue() const { return returnValue_; }
 

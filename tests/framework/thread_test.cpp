@@ -22,6 +22,7 @@ public:
     }
     using TThread::CheckTerminated;
     using TThread::SetReturnValue;
+    using TThread::SleepUnlessTerminated;
 
 protected:
     void Execute() override { body_(*this); }
@@ -202,4 +203,26 @@ TEST(TThread, StartOnceNoSelfWaitOnTerminateAndFreeOnTerminate) {
     t->SetFreeOnTerminate(true);
     t->Start();
     EXPECT_TRUE(PumpUntil([&] { return destroyed.load(); }));
+}
+
+TEST(TThread, SleepUnlessTerminatedWaitsItsTimeButEndsAtTerminate) {
+    std::atomic<bool> firstResult{true};
+    std::atomic<long long> firstMs{0};
+    std::atomic<bool> inSecond{false};
+    FunctionThread worker([&](FunctionThread& self) {
+        auto start = std::chrono::steady_clock::now();
+        firstResult = self.SleepUnlessTerminated(60);
+        firstMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        inSecond = true;
+        // A long pause that Terminate cuts short.
+        self.SetReturnValue(self.SleepUnlessTerminated(60000) ? 1 : 2);
+    });
+    worker.Start();
+    ASSERT_TRUE(PumpUntil([&] { return inSecond.load(); }));
+    EXPECT_FALSE(firstResult);
+    EXPECT_GE(firstMs, 55);
+    auto start = std::chrono::steady_clock::now();
+    worker.Terminate();
+    EXPECT_EQ(worker.WaitFor(), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 }
