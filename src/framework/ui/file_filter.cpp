@@ -1,6 +1,6 @@
 #include "framework/ui/file_filter.h"
 
-#include "framework/ui/cp932_chars.h"
+#include "framework/cp932_chars.h"
 
 namespace ui {
 namespace {

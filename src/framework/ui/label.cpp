@@ -1,6 +1,6 @@
 #include "framework/ui/label.h"
 
-#include "framework/ui/cp932_chars.h"
+#include "framework/cp932_chars.h"
 #include "framework/ui/qt_graphics.h"
 #include "framework/ui/qt_text.h"
 

@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/ui/edit_mask.h"
+#include "framework/edit_mask.h"
 
 namespace ui {
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "framework/ui/cp932_chars.h"
+#include "framework/cp932_chars.h"
 #include "framework/ui/message_box.h"
 #include "framework/ui/message_box_flags.h"
 #include "framework/ui/modal_script.h"

@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/ui/cp932_chars.h"
+#include "framework/cp932_chars.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "framework/ui/cp932_chars.h"
+#include "framework/cp932_chars.h"
 
 #include "platform/cp932.h"
 

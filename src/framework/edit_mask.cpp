@@ -1,4 +1,4 @@
-#include "framework/ui/edit_mask.h"
+#include "framework/edit_mask.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The edit-mask engine: parsing, fitting, stepping, typing and validation.
-#include "framework/ui/edit_mask.h"
+#include "framework/edit_mask.h"
 
 #include <gtest/gtest.h>
 
