@@ -1,4 +1,4 @@
-#include "settings/buffile.h"
+#include "files/buffile.h"
 
 #include <cstring>
 

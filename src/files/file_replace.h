@@ -4,7 +4,7 @@
 // file as it was, and no temporary file behind.
 #pragma once
 
-#include "settings/buffile.h"
+#include "files/buffile.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "settings/file_replace.h"
+#include "files/file_replace.h"
 
 #include "platform/os_file.h"
 
