@@ -7,6 +7,7 @@
 #include "framework/ui/form.h"
 #include "framework/ui/message_box_flags.h"
 #include "framework/ui/modal_host.h"
+#include "framework/ui/standard_controls.h"
 
 #include <QApplication>
 #include <QEventLoop>

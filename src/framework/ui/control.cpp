@@ -2,9 +2,7 @@
 
 #include "framework/ui/control_bridge.h"
 #include "framework/ui/event_guard.h"
-#include "framework/ui/grids.h"
 #include "framework/ui/qt_graphics.h"
-#include "framework/ui/standard_controls.h"
 
 #include <QPalette>
 #include <QPointer>
@@ -593,9 +591,3 @@ void TWinControl::AlignControls() {
     }
 }
 
-void RegisterControlClasses() {
-    RegisterClass(TControl::StaticClass());
-    RegisterClass(TWinControl::StaticClass());
-    RegisterStandardControls();
-    RegisterGridClasses();
-}

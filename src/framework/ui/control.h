@@ -336,6 +336,3 @@ void PublishMouseEvents(TClassBuilder<C>& c) {
     c.Event("OnMouseMove", &C::OnMouseMove);
     c.Event("OnMouseUp", &C::OnMouseUp);
 }
-
-// Every class of the window layer, for the class registry.
-void RegisterControlClasses();

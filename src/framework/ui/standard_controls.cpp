@@ -4,6 +4,7 @@
 #include "framework/ui/dialogs.h"
 #include "framework/ui/edit.h"
 #include "framework/ui/form.h"
+#include "framework/ui/grids.h"
 #include "framework/ui/label.h"
 #include "framework/ui/list_box.h"
 #include "framework/ui/menu.h"
@@ -15,4 +16,11 @@ void RegisterStandardControls() {
                        TListBox::StaticClass(), TMainMenu::StaticClass(), TMenuItem::StaticClass(),
                        TOpenDialog::StaticClass()})
         RegisterClass(cls);
+}
+
+void RegisterControlClasses() {
+    RegisterClass(TControl::StaticClass());
+    RegisterClass(TWinControl::StaticClass());
+    RegisterStandardControls();
+    RegisterGridClasses();
 }

@@ -4,3 +4,7 @@
 
 // Registers them for stored forms (RegisterControlClasses calls it).
 void RegisterStandardControls();
+
+// Every class of the window layer, the grids included, for the class
+// registry.
+void RegisterControlClasses();

@@ -3,6 +3,7 @@
 #include "framework/ui/event_guard.h"
 #include "framework/ui/grids.h"
 #include "framework/ui/inplace_editor.h"
+#include "framework/ui/standard_controls.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
