@@ -4,7 +4,7 @@
 #include "controls/system_controls.h"
 #include "framework/form_filer.h"
 #include "framework/stream.h"
-#include "framework/ui/standard_controls.h"
+#include "framework/ui/forms/standard_controls.h"
 #include "framework/value_reader.h"
 #include "framework/value_writer.h"
 
