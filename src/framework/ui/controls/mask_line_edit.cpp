@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QValidator>
 
+#include "framework/ui/core/window_switch.h"
 #include "framework/ui/modal/modal_host.h"
 #include "framework/ui/graphics/qt_text.h"
 
@@ -338,11 +339,6 @@ void MaskLineEdit::inputMethodEvent(QInputMethodEvent* e) {
 
 // The focus coming back with its window (after a message box, a menu, or
 // another application) does not enter the field anew.
-static bool IsWindowSwitch(Qt::FocusReason reason) {
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-           reason == Qt::MenuBarFocusReason;
-}
-
 void MaskLineEdit::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
     if (IsMasked() && !refusing_ && !IsWindowSwitch(e->reason())) baseline_ = value_;

@@ -3,6 +3,7 @@
 #include "framework/ui/core/control.h"
 #include "framework/ui/core/event_guard.h"
 #include "framework/ui/core/qt_input.h"
+#include "framework/ui/core/window_switch.h"
 #include "framework/ui/graphics/qt_text.h"
 
 #include <QApplication>
@@ -149,11 +150,9 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
         auto* win = ObjectCast<TWinControl>(control_);
         auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (!win) return false;
-        // Switching windows or opening a menu is no move of the focus
-        // between the form's controls; a window that becomes active gives
-        // the focus to its control for the first time, though.
-        bool windowSwitch = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-        if (windowSwitch && (event->type() == QEvent::FocusOut || entered_)) return false;
+        // A window that becomes active gives the focus to its control for
+        // the first time, though.
+        if (IsWindowSwitch(reason) && (event->type() == QEvent::FocusOut || entered_)) return false;
         // Enter and exit come in pairs: a control the focus only passed
         // through, or that refuses to be left, hears nothing more.
         if (event->type() == QEvent::FocusIn) {

@@ -1,6 +1,7 @@
 #include "framework/ui/grid/grid_host.h"
 
 #include "framework/ui/core/event_guard.h"
+#include "framework/ui/core/window_switch.h"
 #include "framework/ui/grid/grids.h"
 #include "framework/ui/grid/inplace_editor.h"
 
@@ -152,9 +153,8 @@ bool GridHost::eventFilter(QObject* watched, QEvent* e) {
 
 void GridHost::FocusChange(QFocusEvent* e, bool in) {
     if (!grid_) return;
-    // Switching windows or opening a menu is no move of the focus between
-    // the form's controls; nor is a move between the grid and its editor.
-    const bool windowSwitch = e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+    // A move between the grid and its editor is no move between controls.
+    const bool windowSwitch = IsWindowSwitch(e->reason());
     if (in) {
         const bool was = focusInside_;
         focusInside_ = true;

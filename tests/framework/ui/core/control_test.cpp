@@ -3,6 +3,7 @@
 #include "framework/ui/core/event_guard.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -159,4 +160,37 @@ TEST(Control, TabOrderFromAFormAndFocusWrapsAround) {
     std::string text = WriteComponentText(box.get());
     EXPECT_NE(text.find("object E1: TProbeEdit\n    Left = 0"), std::string::npos) << text;
     EXPECT_NE(text.find("TabOrder = 2"), std::string::npos) << text;
+}
+
+TEST(Control, SwitchingWindowsNeitherEntersNorExits) {
+    TOwned<TProbeBox> box(new TProbeBox(nullptr));
+    box->SetBounds(0, 0, 200, 100);
+    auto* a = new TProbeEdit(box.get());
+    a->SetBounds(0, 0, 100, 24);
+    a->SetParent(box.get());
+    auto* b = new TProbeEdit(box.get());
+    b->SetBounds(0, 30, 100, 24);
+    b->SetParent(box.get());
+    std::vector<std::string> heard;
+    a->OnEnter.Bind([&](TObject*) { heard.push_back("enter a"); });
+    a->OnExit.Bind([&](TObject*) { heard.push_back("exit a"); });
+    b->OnEnter.Bind([&](TObject*) { heard.push_back("enter b"); });
+    box->Widget()->show();
+    QApplication::setActiveWindow(box->Widget());
+    a->SetFocus();
+    ASSERT_EQ(heard, std::vector<std::string>{"enter a"});
+
+    // Another window, a pop-up or the menu bar taking the focus and giving
+    // it back is no move between the controls.
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::MenuBarFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(a->Widget(), &out);
+        QFocusEvent in(QEvent::FocusIn, reason);
+        QApplication::sendEvent(a->Widget(), &in);
+    }
+    EXPECT_EQ(heard, std::vector<std::string>{"enter a"});
+
+    // A move to another control is.
+    b->SetFocus();
+    EXPECT_EQ(heard, (std::vector<std::string>{"enter a", "exit a", "enter b"}));
 }
