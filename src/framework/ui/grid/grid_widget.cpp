@@ -58,11 +58,7 @@ void GridWidget::SetColCount(int count) {
     if (fixedCols_ >= count) fixedCols_ = count - 1;
     cols_.SetCount(count);
     SizeChanged(oldCols, RowCount());
-    ClampCurrent();
-    UpdateScrollBars();
-    SetTopLeft(leftCol_, topRow_);
-    UpdateEdit();
-    InvalidateGrid();
+    LayoutChanged();
 }
 
 void GridWidget::SetRowCount(int count) {
@@ -73,6 +69,12 @@ void GridWidget::SetRowCount(int count) {
     if (fixedRows_ >= count) fixedRows_ = count - 1;
     rows_.SetCount(count);
     SizeChanged(ColCount(), oldRows);
+    LayoutChanged();
+}
+
+// After the counts changed: the current cell, the scroll range, the first
+// cells shown and the editor follow, and the whole grid repaints.
+void GridWidget::LayoutChanged() {
     ClampCurrent();
     UpdateScrollBars();
     SetTopLeft(leftCol_, topRow_);
@@ -84,22 +86,14 @@ void GridWidget::SetFixedCols(int count) {
     if (count < 0 || count >= ColCount()) throw EInvalidOperation("Fixed column count must be less than column count");
     if (count == fixedCols_) return;
     fixedCols_ = count;
-    ClampCurrent();
-    UpdateScrollBars();
-    SetTopLeft(leftCol_, topRow_);
-    UpdateEdit();
-    InvalidateGrid();
+    LayoutChanged();
 }
 
 void GridWidget::SetFixedRows(int count) {
     if (count < 0 || count >= RowCount()) throw EInvalidOperation("Fixed row count must be less than row count");
     if (count == fixedRows_) return;
     fixedRows_ = count;
-    ClampCurrent();
-    UpdateScrollBars();
-    SetTopLeft(leftCol_, topRow_);
-    UpdateEdit();
-    InvalidateGrid();
+    LayoutChanged();
 }
 
 void GridWidget::SetDefaultColWidth(int width) {

@@ -263,6 +263,7 @@ private:
     void UpdateLineWidths();
     void UpdateScrollBars();
     void SetTopLeft(int left, int top);
+    void LayoutChanged();
     void ScrollInView(int col, int row);
 
     // Current cell and selection.
