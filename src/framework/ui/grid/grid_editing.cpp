@@ -62,19 +62,20 @@ InplaceEditor* GridWidget::Editor() const { return editor_; }
 bool GridWidget::EditorVisible() const { return editor_ && editCell_.IsValid() && !editor_->isHidden(); }
 
 void GridWidget::UpdateEdit() {
-    if (!CanEditShow()) {
+    if (!Ask(false, [&] { return hooks_->CanEditShow(); })) {
         HideEdit();
         return;
     }
     bool created = false;
     if (!editor_) {
-        InplaceEditor* made = CreateEditor();
+        InplaceEditor* made = Ask(static_cast<InplaceEditor*>(nullptr), [&] { return hooks_->CreateEditor(); });
         if (!made) return;
         editor_ = made;
         if (made->parentWidget() != viewport()) made->setParent(viewport());
         made->setFont(ToQFont(font_));
         made->hide();
         created = true;
+        EditorMade(made);
     }
     if (editCell_ != current_) {
         UpdateText();
@@ -82,7 +83,7 @@ void GridWidget::UpdateEdit() {
     }
     // The test runs again once the editor exists, so that it can set the
     // new editor up for the cell.
-    if (created && !CanEditShow()) {
+    if (created && !Ask(false, [&] { return hooks_->CanEditShow(); })) {
         HideEdit();
         return;
     }
@@ -92,9 +93,10 @@ void GridWidget::UpdateEdit() {
 void GridWidget::LoadEditor() {
     if (editCell_.IsValid()) InvalidateCell(editCell_.x, editCell_.y);
     editCell_ = current_;
-    editor_->SetEditMask(GetEditMask(current_.x, current_.y));
-    editor_->LoadText(GetEditText(current_.x, current_.y));
-    editor_->SetMaxLength(GetEditLimit());
+    const GridCoord cell = current_;
+    editor_->SetEditMask(Ask(std::string(), [&] { return hooks_->GetEditMask(cell.x, cell.y); }));
+    editor_->LoadText(Ask(std::string(), [&] { return hooks_->GetEditText(cell.x, cell.y); }));
+    editor_->SetMaxLength(Ask(0, [&] { return hooks_->GetEditLimit(); }));
     editor_->SelectAll();
 }
 
@@ -142,14 +144,14 @@ void GridWidget::UpdateText() {
     const GridCoord cell = editCell_;
     {
         Flag busy(writingBack_);
-        SetEditText(cell.x, cell.y, *text);
+        Tell([&] { hooks_->SetEditText(cell.x, cell.y, *text); });
     }
     if (editor_) editor_->MarkUnchanged();
 }
 
 void GridWidget::CellTextChanged(int col, int row) {
     if (writingBack_ || !editor_ || editCell_ != GridCoord{col, row}) return;
-    editor_->LoadText(GetEditText(col, row));
+    editor_->LoadText(Ask(std::string(), [&] { return hooks_->GetEditText(col, row); }));
 }
 
 void GridWidget::TypeIntoEditor(const QString& text) { editor_->TypeOver(text); }

@@ -28,32 +28,32 @@ void GridWidget::mousePressEvent(QMouseEvent* e) {
     MouseButton b;
     if (!MouseButtonOf(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
-    MouseDown(b, ShiftStateOf(*e), p.x(), p.y());
+    Tell([&] { hooks_->MouseDown(b, ShiftStateOf(*e), p.x(), p.y()); });
 }
 
 void GridWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     MouseButton b;
     if (!MouseButtonOf(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
-    if (b == MouseButton::Left) DblClick();
-    MouseDown(b, ShiftStateOf(*e), p.x(), p.y());
+    if (b == MouseButton::Left) Tell([&] { hooks_->DblClick(); });
+    Tell([&] { hooks_->MouseDown(b, ShiftStateOf(*e), p.x(), p.y()); });
 }
 
 void GridWidget::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    MouseMove(ShiftStateOf(*e), p.x(), p.y());
+    Tell([&] { hooks_->MouseMove(ShiftStateOf(*e), p.x(), p.y()); });
 }
 
 void GridWidget::mouseReleaseEvent(QMouseEvent* e) {
     MouseButton b;
     if (!MouseButtonOf(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
-    MouseUp(b, ShiftStateOf(*e), p.x(), p.y());
+    Tell([&] { hooks_->MouseUp(b, ShiftStateOf(*e), p.x(), p.y()); });
 }
 
 void GridWidget::keyPressEvent(QKeyEvent* e) {
     int code = KeyCodeOf(*e);
-    if (code != 0) KeyDown(code, ShiftStateOf(*e));
+    if (code != 0) HookKeyDown(code, ShiftStateOf(*e));
     const QString text = e->text();
     if (text.isEmpty()) return;
     // Each cp932 byte of the typed character goes through KeyPress; the
@@ -63,7 +63,7 @@ void GridWidget::keyPressEvent(QKeyEvent* e) {
     std::string kept;
     for (char b : *bytes) {
         char ch = b;
-        KeyPress(ch);
+        HookKeyPress(ch);
         if (ch == 0) return;
         kept.push_back(ch);
     }
@@ -78,7 +78,7 @@ void GridWidget::keyPressEvent(QKeyEvent* e) {
 
 void GridWidget::keyReleaseEvent(QKeyEvent* e) {
     int code = KeyCodeOf(*e);
-    if (code != 0) KeyUp(code, ShiftStateOf(*e));
+    if (code != 0) HookKeyUp(code, ShiftStateOf(*e));
 }
 
 void GridWidget::focusInEvent(QFocusEvent* e) {
@@ -291,8 +291,28 @@ void GridWidget::EndDrag(bool apply) {
 
 // ---- Keyboard ---------------------------------------------------------------
 
-void GridWidget::KeyDown(int& key, ShiftState shift) {
-    if (onKeyDown) onKeyDown(key, shift);
+void GridWidget::HookKeyDown(int& key, ShiftState shift) {
+    uint16_t k = static_cast<uint16_t>(key);
+    if (!RunGuarded([&] { hooks_->KeyDown(k, shift); })) k = 0;
+    key = k;
+}
+
+void GridWidget::HookKeyUp(int& key, ShiftState shift) {
+    uint16_t k = static_cast<uint16_t>(key);
+    if (!RunGuarded([&] { hooks_->KeyUp(k, shift); })) k = 0;
+    key = k;
+}
+
+void GridWidget::HookKeyPress(char& key) {
+    if (!RunGuarded([&] { hooks_->KeyPress(key); })) key = 0;
+}
+
+void GridWidget::KeyDown(uint16_t& key, ShiftState shift) {
+    if (onKeyDown) {
+        int k = key;
+        onKeyDown(k, shift);
+        key = static_cast<uint16_t>(k);
+    }
     if (key == 0) return;
     const bool rowSelect = HasOption(goRowSelect);
     const bool ctrl = shift & kCtrl;
@@ -362,8 +382,11 @@ void GridWidget::KeyDown(int& key, ShiftState shift) {
     }
 }
 
-void GridWidget::KeyUp(int& key, ShiftState shift) {
-    if (onKeyUp) onKeyUp(key, shift);
+void GridWidget::KeyUp(uint16_t& key, ShiftState shift) {
+    if (!onKeyUp) return;
+    int k = key;
+    onKeyUp(k, shift);
+    key = static_cast<uint16_t>(k);
 }
 
 void GridWidget::KeyPress(char& key) {

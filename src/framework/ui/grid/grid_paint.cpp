@@ -100,7 +100,7 @@ void GridWidget::paintEvent(QPaintEvent* e) {
                 canvas.SetBrush(Brush{background, BrushStyle::Solid});
                 canvas.FillRect(rect);
             }
-            DrawCell(c.index, r.index, rect, state);
+            Tell([&] { hooks_->DrawCell(c.index, r.index, rect, state); });
             if (defaultDrawing_ && fixed && edgeSides) {
                 canvas.DrawEdge(rect, kRaisedInner, edgeSides & kSideBottomRight);
                 canvas.DrawEdge(rect, kRaisedInner, edgeSides & kSideTopLeft);
@@ -123,7 +123,7 @@ void GridWidget::paintEvent(QPaintEvent* e) {
         canvas.DrawFocusRect(focus);
     }
     PaintMoveMark(canvas);
-    PaintDone();
+    Tell([&] { hooks_->PaintDone(); });
 }
 
 void GridWidget::PaintLines(Canvas& canvas, const std::vector<VisibleItem>& cols,

@@ -328,7 +328,7 @@ void GridWidget::SetTopLeft(int left, int top) {
     topRow_ = top;
     UpdateScrollBars();
     InvalidateGrid();
-    TopLeftChanged();
+    Tell([&] { hooks_->TopLeftChanged(); });
 }
 
 void GridWidget::SetTopRow(int row) { SetTopLeft(leftCol_, row); }
@@ -382,7 +382,7 @@ bool GridWidget::MoveCurrent(int col, int row, bool moveAnchor, bool show) {
     col = std::clamp(col, fixedCols_, ColCount() - 1);
     row = std::clamp(row, fixedRows_, RowCount() - 1);
     const GridCoord target{col, row};
-    if (target != current_ && !SelectCell(col, row)) return false;
+    if (target != current_ && !Ask(true, [&] { return hooks_->SelectCell(col, row); })) return false;
     current_ = target;
     if (moveAnchor || !HasOption(goRangeSelect)) anchor_ = current_;
     if (HasOption(goEditing) && HasOption(goAlwaysShowEditor)) editorMode_ = true;
@@ -394,7 +394,7 @@ bool GridWidget::MoveCurrent(int col, int row, bool moveAnchor, bool show) {
 
 void GridWidget::FocusCell(int col, int row, bool moveAnchor) {
     const GridCoord before = current_;
-    if (MoveCurrent(col, row, moveAnchor, true) && current_ != before) Click();
+    if (MoveCurrent(col, row, moveAnchor, true) && current_ != before) Tell([&] { hooks_->Click(); });
 }
 
 void GridWidget::SetCol(int col) {
@@ -451,7 +451,7 @@ void GridWidget::MoveRow(int from, int to) {
     current_.y = AdjustForMove(current_.y, from, to);
     anchor_.y = AdjustForMove(anchor_.y, from, to);
     ClampCurrent();
-    RowMoved(from, to);
+    Tell([&] { hooks_->RowMoved(from, to); });
     UpdateScrollBars();
     UpdateEdit();
     InvalidateGrid();
@@ -466,7 +466,7 @@ void GridWidget::MoveColumn(int from, int to) {
     current_.x = AdjustForMove(current_.x, from, to);
     anchor_.x = AdjustForMove(anchor_.x, from, to);
     ClampCurrent();
-    ColumnMoved(from, to);
+    Tell([&] { hooks_->ColumnMoved(from, to); });
     UpdateScrollBars();
     UpdateEdit();
     InvalidateGrid();

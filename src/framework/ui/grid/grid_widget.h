@@ -4,10 +4,10 @@
 // DrawCell for every visible cell, and the mechanics of an in-place editor.
 // It holds no cell data itself; StringGridWidget adds the texts.
 //
-// Components build on it by subclassing: the protected virtual steps below
-// (DrawCell, CanEditShow, CreateEditor, GetEditMask, GetEditLimit,
-// GetEditText, SetEditText, TopLeftChanged, CancelMode, the input steps)
-// are the hooks, and the public std::function members are the events.
+// The steps it leaves to an owner are the hooks of grid_hooks.h: the widget
+// calls them through Hooks(), which is the widget itself (its own handling,
+// below, raising the public std::function events) until a component takes
+// them over.  Subclasses of the widget override the hooks directly.
 // Every cost of painting and scrolling depends on what is visible, not on
 // the number of rows.
 //
@@ -19,7 +19,9 @@
 #include "framework/ui/graphics/canvas.h"
 #include "framework/ui/graphics/graphics_types.h"
 #include "framework/ui/grid/grid_axis.h"
+#include "framework/ui/grid/grid_hooks.h"
 #include "framework/ui/grid/grid_types.h"
+#include "framework/ui/core/event_guard.h"
 #include "framework/ui/core/input_types.h"
 
 #include <QAbstractScrollArea>
@@ -35,7 +37,7 @@ namespace ui {
 
 class InplaceEditor;
 
-class GridWidget : public QAbstractScrollArea {
+class GridWidget : public QAbstractScrollArea, public GridHooks {
     Q_OBJECT
 
 public:
@@ -165,62 +167,55 @@ public:
     std::function<void()> onColWidthsChanged;
     std::function<void()> onRowHeightsChanged;
 
+    // ---- The hooks (grid_hooks.h) and who answers them.  The widget's own
+    // handling: DrawCell fires onDrawCell; CanEditShow answers yes in editor
+    // mode of a grid with goEditing and without goRowSelect; CreateEditor
+    // makes a plain editor; GetEditMask, GetEditText, SetEditText and
+    // SelectCell ask their events; TopLeftChanged moves the editor with its
+    // cell (hiding it while the cell is out of view), then fires its event;
+    // KeyDown fires onKeyDown, then navigates; MouseDown focuses, selects,
+    // starts sizing and moving drags and shows the editor.
+    void SetHooks(GridHooks* hooks) { hooks_ = hooks ? hooks : this; }
+    GridHooks& Hooks() const { return *hooks_; }
+
+    void DrawCell(int col, int row, const Rect& rect, GridDrawState state) override;
+    void PaintDone() override {}
+    bool CanEditShow() override;
+    InplaceEditor* CreateEditor() override;
+    std::string GetEditMask(int col, int row) override;
+    int GetEditLimit() override { return 0; }
+    std::string GetEditText(int col, int row) override;
+    void SetEditText(int col, int row, const std::string& text) override;
+    void TopLeftChanged() override;
+    bool SelectCell(int col, int row) override;
+    void RowMoved(int from, int to) override;
+    void ColumnMoved(int from, int to) override;
+    void Click() override;
+    void DblClick() override;
+    void KeyDown(uint16_t& key, ShiftState shift) override;
+    void KeyUp(uint16_t& key, ShiftState shift) override;
+    void KeyPress(char& key) override;
+    void MouseDown(MouseButton button, ShiftState shift, int x, int y) override;
+    void MouseMove(ShiftState shift, int x, int y) override;
+    void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
+
 protected:
     // ---- Painting.  The canvas exists only while the grid paints; outside
     // painting, ask for a repaint (InvalidateCell) instead of drawing.
     bool IsPainting() const { return canvas_ != nullptr; }
     Canvas& GetCanvas();
-    // Draws one visible cell.  With default drawing the canvas comes with
-    // the cell font and the cell's background colour, and the background is
-    // already filled.  The base fires onDrawCell.
-    virtual void DrawCell(int col, int row, const Rect& rect, GridDrawState state);
-    // Runs once the cells, lines and focus frame are painted.
-    virtual void PaintDone() {}
 
-    // ---- Editing steps.
-    // May the editor show over the current cell now?  The base answers yes
-    // in editor mode of a grid with goEditing and without goRowSelect.
-    virtual bool CanEditShow();
-    // Makes the editor the first time one is needed (owned by the grid).
-    virtual InplaceEditor* CreateEditor();
-    // The edit mask for the cell; the base asks onGetEditMask.
-    virtual std::string GetEditMask(int col, int row);
-    // The editor's length limit in cp932 bytes, 0 for none.
-    virtual int GetEditLimit() { return 0; }
-    // The text the editor starts with, and the edited text written back.
-    // The base asks onGetEditText (empty otherwise) and fires onSetEditText.
-    virtual std::string GetEditText(int col, int row);
-    virtual void SetEditText(int col, int row, const std::string& text);
-
-    // ---- Notifications.
-    // TopRow or LeftCol changed; the base moves the editor with its cell
-    // (hiding it while the cell is out of view) and fires onTopLeftChanged.
-    virtual void TopLeftChanged();
     // The mouse went down on another control (see SendCancelMode); the base
     // ends a drag of the grid's own.
     virtual void CancelMode(QWidget* cause);
-    // May (col, row) become current?  The base asks onSelectCell.
-    virtual bool SelectCell(int col, int row);
-    virtual void RowMoved(int from, int to);
-    virtual void ColumnMoved(int from, int to);
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
-    virtual void Click();
-    virtual void DblClick();
     // Per-row and per-column data of subclasses follows these.
     virtual void MoveRowData(int /*from*/, int /*to*/) {}
     virtual void MoveColData(int /*from*/, int /*to*/) {}
     virtual void SizeChanged(int /*oldColCount*/, int /*oldRowCount*/) {}
-
-    // ---- Input, in cell-area coordinates.  The bases do the grid's own
-    // handling (KeyDown: onKeyDown, then navigation; KeyPress: onKeyPress;
-    // MouseDown: focus, selection, sizing and moving drags, the editor).
-    virtual void KeyDown(int& key, ShiftState shift);
-    virtual void KeyUp(int& key, ShiftState shift);
-    virtual void KeyPress(char& key);
-    virtual void MouseDown(MouseButton button, ShiftState shift, int x, int y);
-    virtual void MouseMove(ShiftState shift, int x, int y);
-    virtual void MouseUp(MouseButton button, ShiftState shift, int x, int y);
+    // The editor was made (it is the grid's from now on).
+    virtual void EditorMade(InplaceEditor* /*editor*/) {}
 
     // Writes the editor's text back when it was changed.
     void UpdateText();
@@ -282,6 +277,23 @@ private:
     void DragMove(int x, int y);
     void EndDrag(bool apply);
 
+    // Runs a hook guarded: an exception of the owner's handler ends at the
+    // application's exception box, and the hook's answer is then `refused`.
+    template <class R, class F>
+    R Ask(R refused, F&& hook) {
+        R answer = refused;
+        if (!RunGuarded([&] { answer = hook(); })) answer = refused;
+        return answer;
+    }
+    template <class F>
+    void Tell(F&& hook) {
+        RunGuarded(hook);
+    }
+    // The key hooks; a handler that fails keeps the key from the grid.
+    void HookKeyDown(int& key, ShiftState shift);
+    void HookKeyUp(int& key, ShiftState shift);
+    void HookKeyPress(char& key);
+
     // Editing.
     void UpdateEdit();
     void HideEdit();
@@ -327,6 +339,7 @@ private:
     Canvas* canvas_ = nullptr;
     bool updatingScrollBars_ = false;
     QPointer<QWindow> watchedWindow_;
+    GridHooks* hooks_ = this;
 };
 
 }  // namespace ui

@@ -209,26 +209,23 @@ bool TCustomGrid::WantsTab() const { return (Options() & goTabs) != 0; }
 // ---- Steps ---------------------------------------------------------------------
 
 void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    Host()->BaseMouseDown(button, shift, x, y);
+    Host()->MouseDown(button, shift, x, y);
     TWinControl::MouseDown(button, shift, x, y);
 }
 
 void TCustomGrid::MouseMove(TShiftState shift, int x, int y) {
-    Host()->BaseMouseMove(shift, x, y);
+    Host()->MouseMove(shift, x, y);
     TWinControl::MouseMove(shift, x, y);
 }
 
 void TCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    Host()->BaseMouseUp(button, shift, x, y);
+    Host()->MouseUp(button, shift, x, y);
     TWinControl::MouseUp(button, shift, x, y);
 }
 
 void TCustomGrid::KeyDown(uint16_t& key, TShiftState shift) {
     TWinControl::KeyDown(key, shift);
-    if (key == 0) return;
-    int k = key;
-    Host()->BaseKeyDown(k, shift);
-    key = static_cast<uint16_t>(k);
+    if (key != 0) Host()->KeyDown(key, shift);
 }
 
 void TCustomGrid::KeyUp(uint16_t& key, TShiftState shift) { TWinControl::KeyUp(key, shift); }
@@ -257,7 +254,7 @@ void TCustomGrid::DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState
     OnDrawCell(this, ACol, ARow, Rect, State);
 }
 
-bool TCustomGrid::CanEditShow() { return Host()->BaseCanEditShow(); }
+bool TCustomGrid::CanEditShow() { return Host()->CanEditShow(); }
 
 ui::InplaceEditor* TCustomGrid::CreateEditor() { return new ui::InplaceEditor(Host()); }
 
@@ -278,7 +275,7 @@ void TCustomGrid::SetEditText(int ACol, int ARow, const std::string& Value) {
 }
 
 void TCustomGrid::TopLeftChanged() {
-    Host()->BaseTopLeftChanged();
+    Host()->TopLeftChanged();
     OnTopLeftChanged(this);
 }
 

@@ -3,9 +3,10 @@
 // in-place editor), TDrawGrid (the same, drawn by OnDrawCell) and
 // TStringGrid (a text in every cell).
 //
-// The grid's widget reports its own input: mouse, keys and focus reach the
-// virtual steps below (MouseDown, KeyDown, KeyPress, DblClick, ...) once
-// each, and each step does the grid's own handling besides raising its
+// The component answers its widget's hooks (grid_hooks.h): the virtual
+// steps below are those hooks, each one virtual function.  Mouse, keys and
+// focus reach the input steps (MouseDown, KeyDown, KeyPress, DblClick, ...)
+// once each, and each step does the grid's own handling besides raising its
 // event, so a class that overrides a step and calls the inherited one keeps
 // both.  Mouse positions and cell rectangles are in the coordinates of the
 // cell area.
@@ -16,6 +17,7 @@
 
 #include "framework/ui/core/control.h"
 #include "framework/ui/graphics/graphics_types.h"
+#include "framework/ui/grid/grid_hooks.h"
 #include "framework/ui/grid/grid_types.h"
 
 #include <cstdint>
@@ -58,7 +60,7 @@ using TGetEditEvent = TEvent<void(TObject* Sender, int ACol, int ARow, std::stri
 using TSetEditEvent = TEvent<void(TObject* Sender, int ACol, int ARow, const std::string& Value)>;
 using TSelectCellEvent = TEvent<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 
-class TCustomGrid : public TWinControl {
+class TCustomGrid : public TWinControl, public ui::GridHooks {
     TANSU_CLASS(TCustomGrid, TWinControl)
 public:
     explicit TCustomGrid(TComponent* owner);
@@ -174,28 +176,28 @@ public:
 protected:
     // Draws one visible cell; with DefaultDrawing the canvas comes with the
     // font and the background already filled.  The base raises OnDrawCell.
-    virtual void DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State);
+    void DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State) override;
     // Runs after the whole grid has painted (the canvas is still there).
-    virtual void PaintDone() {}
+    void PaintDone() override {}
     // May the editor show over the current cell now?  The base: in editor
     // mode with goEditing and without goRowSelect.
-    virtual bool CanEditShow();
+    bool CanEditShow() override;
     // Makes the editor, owned by the grid's widget, once.
-    virtual ui::InplaceEditor* CreateEditor();
+    ui::InplaceEditor* CreateEditor() override;
     // The base asks OnGetEditMask (empty: no mask).
-    virtual std::string GetEditMask(int ACol, int ARow);
+    std::string GetEditMask(int ACol, int ARow) override;
     // Longest editor text in cp932 bytes, 0 for no limit.
-    virtual int GetEditLimit() { return 0; }
+    int GetEditLimit() override { return 0; }
     // The editor's starting text and the edited text written back; the
     // base raises OnGetEditText and OnSetEditText.
-    virtual std::string GetEditText(int ACol, int ARow);
-    virtual void SetEditText(int ACol, int ARow, const std::string& Value);
+    std::string GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const std::string& Value) override;
     // The grid scrolled; the base moves the editor, then OnTopLeftChanged.
-    virtual void TopLeftChanged();
+    void TopLeftChanged() override;
     // May (ACol, ARow) become current?  The base asks OnSelectCell.
-    virtual bool SelectCell(int ACol, int ARow);
-    virtual void RowMoved(int FromIndex, int ToIndex);
-    virtual void ColumnMoved(int FromIndex, int ToIndex);
+    bool SelectCell(int ACol, int ARow) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
 
     QWidget* CreateWidget() override;
     void InitWidget() override;

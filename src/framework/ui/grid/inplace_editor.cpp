@@ -83,7 +83,7 @@ void InplaceEditor::KeyDown(int& key, ShiftState shift) {
         default: break;
     }
     if (!toGrid) return;
-    grid_->KeyDown(key, shift);
+    grid_->HookKeyDown(key, shift);
     key = 0;
 }
 
@@ -131,7 +131,7 @@ void InplaceEditor::keyPressEvent(QKeyEvent* e) {
     std::string kept;
     for (char b : *bytes) {
         char ch = b;
-        grid_->KeyPress(ch);
+        grid_->HookKeyPress(ch);
         if (ch == 0) {
             e->accept();
             return;

@@ -45,6 +45,25 @@ void TGridForm::DeclarePublished(TClassBuilder<TGridForm>& c) {
     c.Method("Grid1RowMoved", &TGridForm::Grid1RowMoved);
 }
 
+// A grid answering hooks that have no event of their own: each is one
+// virtual function of the component, which the widget asks directly.
+class TLimitedGrid : public TStringGrid {
+public:
+    explicit TLimitedGrid(TComponent* owner) : TStringGrid(owner) {}
+    int limitAsked = 0;
+
+protected:
+    int GetEditLimit() override {
+        ++limitAsked;
+        return 3;
+    }
+    bool CanEditShow() override { return TStringGrid::CanEditShow() && Col() != 3; }
+    std::string GetEditMask(int ACol, int ARow) override {
+        if (ACol == 4) throw EConvertError("no mask here");
+        return TStringGrid::GetEditMask(ACol, ARow);
+    }
+};
+
 // The catalog grid's stored form, in the layout the writer gives it.
 const char* const kCatalogForm =
     "object Form1: TGridForm\n"
@@ -342,4 +361,39 @@ TEST(Grids, EditingThroughTheComponentsSteps) {
     EXPECT_EQ(exits, 1);
     g->SetFocus();
     EXPECT_EQ(enters, 1);
+}
+
+TEST(Grids, AComponentAnswersTheWidgetsHooksItself) {
+    TOwned<TGridForm> form(new TGridForm(nullptr));
+    form->SetBounds(0, 0, 400, 200);
+    auto* g = new TLimitedGrid(form.get());
+    g->SetParent(form.get());
+    g->SetBounds(0, 0, 400, 200);
+    g->SetColCount(6);
+    g->SetRowCount(3);
+    g->SetOptions(ui::kDefaultGridOptions | goEditing);
+    form->Widget()->show();
+    QApplication::setActiveWindow(form->Widget());
+    g->SetFocus();
+    g->SetCol(2);
+    g->SetRow(1);
+    g->SetEditorMode(true);
+    ASSERT_NE(g->InplaceEditor(), nullptr);
+    EXPECT_FALSE(g->InplaceEditor()->isHidden());
+    EXPECT_EQ(g->InplaceEditor()->MaxLength(), 3);
+    EXPECT_GT(g->limitAsked, 0);
+
+    // The component's own test keeps the editor off column 3.
+    g->SetCol(3);
+    EXPECT_TRUE(g->InplaceEditor()->isHidden());
+
+    // A hook that fails ends at the exception box; the grid goes on, here
+    // with an editor without a mask.
+    std::vector<std::string> shown;
+    ui::SetExceptionHandler([&](const std::exception& e) { shown.push_back(e.what()); });
+    g->SetCol(4);
+    ui::SetExceptionHandler(nullptr);
+    EXPECT_EQ(shown, std::vector<std::string>{"no mask here"});
+    EXPECT_FALSE(g->InplaceEditor()->isHidden());
+    EXPECT_EQ(g->InplaceEditor()->EditMask(), "");
 }
