@@ -4,10 +4,10 @@
 // DrawCell for every visible cell, and the mechanics of an in-place editor.
 // It holds no cell data itself; StringGridWidget adds the texts.
 //
-// The steps it leaves to an owner are the hooks of grid_hooks.h: the widget
-// calls them through Hooks(), which is the widget itself (its own handling,
-// below, raising the public std::function events) until a component takes
-// them over.  Subclasses of the widget override the hooks directly.
+// The steps it leaves to an owner are the hooks of grid_hooks.h.  The widget
+// answers them itself (its own handling, below, raising the public
+// std::function events) until a component takes them over with SetHooks;
+// subclasses of the widget override the hooks directly.
 // Every cost of painting and scrolling depends on what is visible, not on
 // the number of rows.
 //
@@ -176,7 +176,6 @@ public:
     // KeyDown fires onKeyDown, then navigates; MouseDown focuses, selects,
     // starts sizing and moving drags and shows the editor.
     void SetHooks(GridHooks* hooks) { hooks_ = hooks ? hooks : this; }
-    GridHooks& Hooks() const { return *hooks_; }
 
     void DrawCell(int col, int row, const Rect& rect, GridDrawState state) override;
     void PaintDone() override {}
