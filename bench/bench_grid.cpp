@@ -2,7 +2,7 @@
 // whole-row selection) into an image: with 100,000 rows at the top and in
 // the middle, with 10 rows for comparison, and one step of scrolling; and
 // the cost of setting a cell.
-#include "framework/ui/string_grid_widget.h"
+#include "framework/ui/grid/string_grid_widget.h"
 
 #include <QApplication>
 #include <QImage>

@@ -2,7 +2,5 @@
 # and field texts from catalog cells, so both are outside input.
 tansu_add_fuzzer(fuzz_edit_mask
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz_edit_mask.cpp
-          ${PROJECT_SOURCE_DIR}/src/framework/ui/edit_mask.cpp
-          ${PROJECT_SOURCE_DIR}/src/framework/ui/cp932_chars.cpp
-  LIBS tansu_platform)
+  LIBS tansu_framework)
 tansu_ascii_only(fuzz_edit_mask)

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/ui/cp932_chars.h"
-#include "framework/ui/edit_mask.h"
+#include "framework/cp932_chars.h"
+#include "framework/edit_mask.h"
 
 namespace {
 

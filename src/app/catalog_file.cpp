@@ -5,8 +5,8 @@
 #include "catalog/csv_table.h"
 #include "catalog/csv_writer.h"
 #include "framework/sysutils.h"
-#include "framework/ui/application.h"
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/forms/application.h"
+#include "framework/ui/modal/message_box_flags.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "catalog/catalog_rows.h"
-#include "framework/ui/grids.h"
+#include "framework/ui/grid/grids.h"
 
 class GridRows : public CatalogRows {
 public:

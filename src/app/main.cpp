@@ -1,7 +1,7 @@
 // TANSU: the catalog of KiSS sets.  The settings object exists before this
 // runs (it is built during static initialisation).
 #include "app/start.h"
-#include "framework/ui/application.h"
+#include "framework/ui/forms/application.h"
 
 #include <exception>
 

@@ -1,8 +1,8 @@
 #include "app/main_form.h"
 
 #include "editor/record_form.h"
-#include "framework/ui/application.h"
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/forms/application.h"
+#include "framework/ui/modal/message_box_flags.h"
 #include "settings/settings_keys.h"
 #include "settings/setup_form.h"
 

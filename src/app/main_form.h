@@ -4,9 +4,9 @@
 #pragma once
 
 #include "controls/CmbGrid.h"
-#include "framework/ui/dialogs.h"
-#include "framework/ui/form.h"
-#include "framework/ui/menu.h"
+#include "framework/ui/forms/dialogs.h"
+#include "framework/ui/forms/form.h"
+#include "framework/ui/forms/menu.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // viewer, started in the working folder "TMPDIR" and never waited for.
 #include "app/main_form.h"
 
-#include "framework/ui/application.h"
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/forms/application.h"
+#include "framework/ui/modal/message_box_flags.h"
 #include "platform/current_folder.h"
 #include "platform/process.h"
 #include "settings/settings_keys.h"

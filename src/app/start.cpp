@@ -3,7 +3,7 @@
 #include "app/main_form.h"
 #include "controls/system_controls.h"
 #include "editor/record_form.h"
-#include "framework/ui/application.h"
+#include "framework/ui/forms/application.h"
 #include "settings/setup_form.h"
 
 void CreateTansuWindows() {

@@ -1,6 +1,6 @@
 #include "catalog/csv_reader.h"
 
-#include "settings/buffile.h"
+#include "files/buffile.h"
 
 #include <span>
 

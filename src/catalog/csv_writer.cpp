@@ -1,7 +1,7 @@
 #include "catalog/csv_writer.h"
 
-#include "settings/buffile.h"
-#include "settings/file_replace.h"
+#include "files/buffile.h"
+#include "files/file_replace.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "controls/ArrCtrl.h"
 
 #include "framework/exceptions.h"
-#include "framework/ui/application.h"
-#include "framework/ui/form.h"
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/forms/application.h"
+#include "framework/ui/forms/form.h"
+#include "framework/ui/modal/message_box_flags.h"
 
 #include <string>
 

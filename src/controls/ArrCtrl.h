@@ -19,7 +19,7 @@
 #include "framework/collection.h"
 #include "framework/component.h"
 #include "framework/thread.h"
-#include "framework/ui/control.h"
+#include "framework/ui/core/control.h"
 
 #include <cstdint>
 #include <vector>

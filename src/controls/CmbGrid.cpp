@@ -2,8 +2,8 @@
 
 #include "framework/exceptions.h"
 #include "framework/sysutils.h"
-#include "framework/ui/canvas.h"
-#include "framework/ui/system_metrics.h"
+#include "framework/ui/graphics/canvas.h"
+#include "framework/ui/graphics/system_metrics.h"
 #include "framework/value_reader.h"
 #include "framework/value_writer.h"
 

@@ -12,7 +12,7 @@
 #pragma once
 
 #include "framework/strings.h"
-#include "framework/ui/grids.h"
+#include "framework/ui/grid/grids.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "controls/ArrCtrl.h"
-#include "framework/ui/edit.h"
+#include "framework/ui/controls/edit.h"
 
 class TArMaskEdit : public TArSub1 {
     TANSU_CLASS(TArMaskEdit, TArSub1)

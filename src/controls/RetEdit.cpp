@@ -1,7 +1,7 @@
 #include "controls/RetEdit.h"
 
-#include "framework/ui/form.h"
-#include "framework/ui/input_types.h"
+#include "framework/ui/forms/form.h"
+#include "framework/ui/core/input_types.h"
 
 TANSU_IMPLEMENT_CLASS(TRetEdit)
 void TRetEdit::DeclarePublished(TClassBuilder<TRetEdit>& c) {

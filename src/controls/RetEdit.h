@@ -5,7 +5,7 @@
 // routes it) sees the character.
 #pragma once
 
-#include "framework/ui/edit.h"
+#include "framework/ui/controls/edit.h"
 
 class TRetEdit : public TEdit {
     TANSU_CLASS(TRetEdit, TEdit)

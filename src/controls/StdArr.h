@@ -3,8 +3,8 @@
 
 #include "controls/ArrCtrl.h"
 #include "controls/RetEdit.h"
-#include "framework/ui/button.h"
-#include "framework/ui/label.h"
+#include "framework/ui/forms/button.h"
+#include "framework/ui/controls/label.h"
 
 class TArLabel : public TArCntrl {
     TANSU_CLASS(TArLabel, TArCntrl)

@@ -1,7 +1,7 @@
 // The record edit dialog: one catalog record, edited or appended.
 #pragma once
 
-#include "framework/ui/form.h"
+#include "framework/ui/forms/form.h"
 
 class TForm3 : public TForm {
     TANSU_CLASS(TForm3, TForm)

@@ -1,7 +1,7 @@
 // A buffered file read as text, one line at a time.
 #pragma once
 
-#include "settings/buffile.h"
+#include "files/buffile.h"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
 #include "settings/ini.h"
 
-#include "settings/file_replace.h"
+#include "files/file_replace.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "settings/ini_lex.h"
 
+#include "platform/cp932.h"
+
 #include <cstdio>
 
 namespace {
@@ -18,7 +20,8 @@ bool IsWordChar(int c) {
     return c != '=' && c != '[' && c != ']';
 }
 
-bool IsLeadByte(int c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// `c` is a byte here, never the end of the input.
+bool IsLeadByte(int c) { return platform::IsCp932LeadByte(static_cast<unsigned char>(c)); }
 
 // Value of a digit character in any base up to 36, or -1.
 int DigitValue(int c) {

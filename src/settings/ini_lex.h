@@ -4,7 +4,7 @@
 // of a Shift-JIS double-byte character stay together.
 #pragma once
 
-#include "settings/buffile.h"
+#include "files/buffile.h"
 #include "settings/ini_token.h"
 
 class IniLEX : public IniToken {

@@ -1,7 +1,7 @@
 // The settings dialog: the four paths of the settings file.
 #pragma once
 
-#include "framework/ui/form.h"
+#include "framework/ui/forms/form.h"
 
 class TForm2 : public TForm {
     TANSU_CLASS(TForm2, TForm)

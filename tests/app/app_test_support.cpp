@@ -1,7 +1,7 @@
 #include "app_test_support.h"
 
 #include "app/start.h"
-#include "framework/ui/application.h"
+#include "framework/ui/forms/application.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/main_form.h"
-#include "framework/ui/modal_script.h"
+#include "framework/ui/modal/modal_script.h"
 #include "support/test_files.h"
 
 #include <memory>

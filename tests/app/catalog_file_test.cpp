@@ -3,7 +3,7 @@
 #include "app_test_support.h"
 
 #include "framework/stream.h"
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/modal/message_box_flags.h"
 #include "framework/value_writer.h"
 #include "platform/os_file.h"
 

@@ -3,7 +3,7 @@
 #include "app_test_support.h"
 
 #include "editor/record_form.h"
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/modal/message_box_flags.h"
 #include "settings/setup_form.h"
 
 #include <QImage>

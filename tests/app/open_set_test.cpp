@@ -3,7 +3,7 @@
 // stand-in viewer, a shell script, writes down what it received.
 #include "app_test_support.h"
 
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/modal/message_box_flags.h"
 #include "platform/current_folder.h"
 #include "platform/os_path.h"
 #include "settings/settings_keys.h"

@@ -2,7 +2,7 @@
 // again at the next start; files that are no files.
 #include "app_test_support.h"
 
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/modal/message_box_flags.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

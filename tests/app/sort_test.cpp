@@ -4,8 +4,8 @@
 #include "app_test_support.h"
 
 #include "framework/sysutils.h"
-#include "framework/ui/application.h"
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/forms/application.h"
+#include "framework/ui/modal/message_box_flags.h"
 
 #include <QAbstractScrollArea>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #include "catalog/csv_reader.h"
 #include "csv_test_util.h"
-#include "settings/buffile.h"
+#include "files/buffile.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

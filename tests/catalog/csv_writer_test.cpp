@@ -2,7 +2,7 @@
 #include "catalog/csv_writer.h"
 #include "csv_test_util.h"
 #include "platform/os_file.h"
-#include "settings/buffile.h"
+#include "files/buffile.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

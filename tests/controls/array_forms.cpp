@@ -1,6 +1,7 @@
 #include "array_forms.h"
 
 #include "controls/system_controls.h"
+#include "framework/ui/forms/standard_controls.h"
 #include "framework/thread.h"
 
 extern const char kArrayDialogForm[];

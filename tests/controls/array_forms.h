@@ -5,8 +5,8 @@
 #include "controls/ExtArr.h"
 #include "controls/RetEdit.h"
 #include "controls/StdArr.h"
-#include "framework/ui/form.h"
-#include "framework/ui/panel.h"
+#include "framework/ui/forms/form.h"
+#include "framework/ui/controls/panel.h"
 
 #include <string>
 #include <string_view>

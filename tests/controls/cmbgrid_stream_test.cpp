@@ -4,6 +4,7 @@
 #include "controls/system_controls.h"
 #include "framework/form_filer.h"
 #include "framework/stream.h"
+#include "framework/ui/forms/standard_controls.h"
 #include "framework/value_reader.h"
 #include "framework/value_writer.h"
 

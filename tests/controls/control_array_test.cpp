@@ -3,12 +3,12 @@
 #include "array_forms.h"
 
 #include "framework/form_filer.h"
-#include "framework/ui/application.h"
-#include "framework/ui/modal_script.h"
+#include "framework/ui/forms/application.h"
+#include "framework/ui/modal/modal_script.h"
 
 #include <QApplication>
 #include "framework/ui/ui_test_support.h"
-#include "framework/ui/message_box_flags.h"
+#include "framework/ui/modal/message_box_flags.h"
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "array_forms.h"
 
 #include "framework/thread.h"
-#include "framework/ui/application.h"
+#include "framework/ui/forms/application.h"
 
 #include <QTest>
 #include <QWidget>

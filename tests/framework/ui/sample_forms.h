@@ -3,14 +3,14 @@
 // handlers that record what happened.
 #pragma once
 
-#include "framework/ui/button.h"
-#include "framework/ui/dialogs.h"
-#include "framework/ui/edit.h"
-#include "framework/ui/form.h"
-#include "framework/ui/label.h"
-#include "framework/ui/list_box.h"
-#include "framework/ui/menu.h"
-#include "framework/ui/panel.h"
+#include "framework/ui/forms/button.h"
+#include "framework/ui/forms/dialogs.h"
+#include "framework/ui/controls/edit.h"
+#include "framework/ui/forms/form.h"
+#include "framework/ui/controls/label.h"
+#include "framework/ui/controls/list_box.h"
+#include "framework/ui/forms/menu.h"
+#include "framework/ui/controls/panel.h"
 
 #include <functional>
 #include <string>

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/ui/modal_script.h"
+#include "framework/ui/modal/modal_script.h"
 
 namespace ui::testing {
 

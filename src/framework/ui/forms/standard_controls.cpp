@@ -1,0 +1,26 @@
+#include "framework/ui/forms/standard_controls.h"
+
+#include "framework/ui/forms/button.h"
+#include "framework/ui/forms/dialogs.h"
+#include "framework/ui/controls/edit.h"
+#include "framework/ui/forms/form.h"
+#include "framework/ui/grid/grids.h"
+#include "framework/ui/controls/label.h"
+#include "framework/ui/controls/list_box.h"
+#include "framework/ui/forms/menu.h"
+#include "framework/ui/controls/panel.h"
+
+void RegisterStandardControls() {
+    for (TClass cls : {TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(), TMaskEdit::StaticClass(),
+                       TButton::StaticClass(), TBitBtn::StaticClass(), TBevel::StaticClass(), TPanel::StaticClass(),
+                       TListBox::StaticClass(), TMainMenu::StaticClass(), TMenuItem::StaticClass(),
+                       TOpenDialog::StaticClass()})
+        RegisterClass(cls);
+}
+
+void RegisterControlClasses() {
+    RegisterClass(TControl::StaticClass());
+    RegisterClass(TWinControl::StaticClass());
+    RegisterStandardControls();
+    RegisterGridClasses();
+}

@@ -1,6 +1,0 @@
-// The framework's standard classes: forms, labels, edits, buttons, bevels,
-// panels, list boxes, menus and the open-file dialog.
-#pragma once
-
-// Registers them for stored forms (RegisterControlClasses calls it).
-void RegisterStandardControls();

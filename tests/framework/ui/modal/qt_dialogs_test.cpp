@@ -1,0 +1,209 @@
+// The real Qt message box and file dialog, answered from a timer, and the
+// file-filter helpers they rely on.
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+
+#include "framework/ui/modal/file_filter.h"
+#include "framework/ui/modal/message_box.h"
+#include "framework/ui/modal/message_box_flags.h"
+#include "framework/ui/modal/qt_open_dialog.h"
+#include "framework/ui/graphics/qt_text.h"
+#include "platform/os_path.h"
+#include "support/test_files.h"
+#include "framework/ui/ui_test_support.h"
+
+namespace ui {
+namespace {
+
+// Runs `act` on the first modal widget of type T that comes up.
+template <typename T>
+void WhenModal(std::function<void(T&)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(*w);
+        }
+    });
+    timer->start();
+}
+
+std::vector<QPushButton*> ButtonsLeftToRight(QMessageBox& box) {
+    std::vector<QPushButton*> buttons;
+    for (QAbstractButton* b : box.buttons()) buttons.push_back(qobject_cast<QPushButton*>(b));
+    std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+    return buttons;
+}
+
+QString Q(const char* cp932) { return ToQt(cp932); }
+
+TEST(QtMessageBox, ShowsOurJapaneseButtonsInOrderAndAnswersWithTheirIds) {
+    QStringList texts;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    WhenModal<QMessageBox>([&](QMessageBox& box) {
+        box.layout()->activate();
+        for (QPushButton* b : ButtonsLeftToRight(box)) texts << b->text();
+        title = box.windowTitle();
+        text = box.text();
+        icon = box.icon();
+        for (QPushButton* b : ButtonsLeftToRight(box))
+            if (b->text() == Q("いいえ(&N)")) b->click();
+    });
+    int answer = RunQtMessageBox("データが更新されています。\n保存してから終了しますか？", "保存確認",
+                                 MB_YESNOCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(texts, (QStringList{Q("はい(&Y)"), Q("いいえ(&N)"), Q("キャンセル")}));
+    EXPECT_EQ(title, Q("保存確認"));
+    EXPECT_EQ(text, Q("データが更新されています。\n保存してから終了しますか？"));
+    EXPECT_EQ(icon, QMessageBox::Question);
+}
+
+TEST(QtMessageBox, EscAnswersCancelOrOkAndDoesNothingInAYesNoBox) {
+    WhenModal<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_EQ(RunQtMessageBox("t", "c", MB_OKCANCEL | MB_ICONEXCLAMATION), IDCANCEL);
+
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    WhenModal<QMessageBox>([&](QMessageBox& box) {
+        icon = box.icon();
+        QTest::keyClick(&box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(RunQtMessageBox("Tansu #02", "About this Application", MB_OK | MB_ICONINFORMATION), IDOK);
+    EXPECT_EQ(icon, QMessageBox::Information);
+
+    bool stillUp = false;
+    WhenModal<QMessageBox>([&](QMessageBox& box) {
+        QTest::keyClick(&box, Qt::Key_Escape);
+        box.close();  // the close box is refused too
+        stillUp = box.isVisible();
+        QTest::keyClick(&box, Qt::Key_Y);  // the mnemonic answers
+    });
+    EXPECT_EQ(RunQtMessageBox("t", "c", MB_YESNO | MB_ICONSTOP), IDYES);
+    EXPECT_TRUE(stillUp);
+
+    // The default button follows MB_DEFBUTTON2.
+    QString def;
+    WhenModal<QMessageBox>([&](QMessageBox& box) {
+        def = box.defaultButton()->text();
+        box.defaultButton()->click();
+    });
+    EXPECT_EQ(RunQtMessageBox("t", "c", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(def, Q("いいえ(&N)"));
+}
+
+TEST(FileFilter, ParsesDescriptionsAndPatterns) {
+    auto items = ParseFileFilter("NIFTY 補足説明 (*.ﾎｿｸ, *.hed, *.up) |*.ﾎｿｸ;*.HED;*.up|全てのﾌｧｲﾙ (*.*)|*.*");
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].description, "NIFTY 補足説明 (*.ﾎｿｸ, *.hed, *.up) ");
+    EXPECT_EQ(items[0].patterns, (std::vector<std::string>{"*.ﾎｿｸ", "*.HED", "*.up"}));
+    EXPECT_EQ(items[1].patterns, (std::vector<std::string>{"*.*"}));
+    // "ポ" is 0x83 0x7C: its second byte is no "|".
+    items = ParseFileFilter("ポ|*.ポ|only a description");
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].description, "ポ");
+    EXPECT_EQ(items[0].patterns, (std::vector<std::string>{"*.ポ"}));
+    EXPECT_TRUE(ParseFileFilter("").empty());
+
+    EXPECT_TRUE(MatchesFilePattern(QStringLiteral("*.CSV"), QStringLiteral("list.csv")));
+    EXPECT_TRUE(MatchesFilePattern(QStringLiteral("*.*"), QStringLiteral("README")));
+    EXPECT_TRUE(MatchesFilePattern(Q("*.ﾎｿｸ"), Q("説明.ﾎｿｸ")));
+    EXPECT_FALSE(MatchesFilePattern(Q("*.ﾎｿｸ"), QStringLiteral("a.txt")));
+    EXPECT_TRUE(MatchesFilePattern(QStringLiteral("a?c*.lzh"), QStringLiteral("ABCDE.LZH")));
+    EXPECT_FALSE(MatchesFilePattern(QStringLiteral("*.lzh"), QStringLiteral("a.lzh.bak")));
+
+    EXPECT_EQ(DefaultSuffix("*.CSV"), "CSV");
+    EXPECT_EQ(DefaultSuffix("*.ﾎｿｸ;*.hed;*.up"), "ﾎｿｸ");
+    EXPECT_EQ(DefaultSuffix(".lzh"), "lzh");
+    EXPECT_EQ(DefaultSuffix("exe"), "exe");
+    EXPECT_EQ(DefaultSuffix("*.*"), "");
+    EXPECT_EQ(DefaultSuffix(""), "");
+}
+
+TEST(QtOpenDialog, ReturnsTheChosenFileAsAnOsPath) {
+    testsupport::TempFolder folder(false);
+    testsupport::WriteBytes(folder.file("list.csv"), "x");
+    testsupport::WriteBytes(folder.file(testing::Utf8(u8"説明.ﾎｿｸ")), "x");
+
+    OpenDialogRequest request;
+    request.title = "NIFTY 補足説明ファイルからの読込";
+    request.filter = "NIFTY 補足説明 (*.ﾎｿｸ, *.hed, *.up) |*.ﾎｿｸ;*.HED;*.up|全てのﾌｧｲﾙ (*.*)|*.*";
+    request.defaultExt = "*.ﾎｿｸ;*.hed;*.up";
+    request.initialDir = *platform::FromOsPath(folder.path());
+    request.options.fileMustExist = true;
+
+    QString title, acceptText, filterShown, suffix, dir;
+    WhenModal<QFileDialog>([&](QFileDialog& d) {
+        title = d.windowTitle();
+        acceptText = d.labelText(QFileDialog::Accept);
+        filterShown = d.selectedNameFilter();
+        suffix = d.defaultSuffix();
+        dir = d.directory().absolutePath();
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(name);
+        name->setText(QString::fromUtf8(u8"説明"));  // the default suffix completes it
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    auto chosen = RunQtOpenDialog(request);
+    ASSERT_TRUE(chosen);
+    ASSERT_EQ(chosen->size(), 1);
+    EXPECT_EQ(chosen->front(), QString::fromStdString(folder.file(testing::Utf8(u8"説明.ﾎｿｸ"))));
+    EXPECT_EQ(title, Q("NIFTY 補足説明ファイルからの読込"));
+    EXPECT_EQ(acceptText, Q("開く(&O)"));
+    EXPECT_TRUE(filterShown.startsWith(Q("NIFTY 補足説明"))) << filterShown.toStdString();
+    EXPECT_EQ(suffix, Q("ﾎｿｸ"));
+    EXPECT_EQ(dir, QString::fromStdString(folder.path()));
+
+    WhenModal<QFileDialog>([](QFileDialog& d) { d.reject(); });
+    EXPECT_EQ(RunQtOpenDialog(request), std::nullopt);
+}
+
+// Qt knows only ASCII in filter patterns; the dialog must still show
+// exactly the files of the chosen filter.
+TEST(QtOpenDialog, ShowsExactlyTheFilesOfTheChosenFilter) {
+    testsupport::TempFolder folder(false);
+    for (const std::string& name : {std::string("list.csv"), std::string("a.txt"), std::string("b.HED"),
+                                    testing::Utf8(u8"説明.ﾎｿｸ")})
+        testsupport::WriteBytes(folder.file(name), "x");
+    OpenDialogRequest request;
+    request.filter = "NIFTY 補足説明 (*.ﾎｿｸ, *.hed, *.up) |*.ﾎｿｸ;*.HED;*.up|全てのﾌｧｲﾙ (*.*)|*.*";
+    request.initialDir = *platform::FromOsPath(folder.path());
+
+    auto listed = [](QListView* view) {
+        QStringList names;
+        QModelIndex root = view->rootIndex();
+        for (int r = 0; r < view->model()->rowCount(root); ++r)
+            names << view->model()->index(r, 0, root).data().toString();
+        names.sort();
+        return names;
+    };
+    QStringList described, all;
+    WhenModal<QFileDialog>([&](QFileDialog& d) {
+        auto* view = d.findChild<QListView*>(QStringLiteral("listView"));
+        ASSERT_TRUE(view);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listed(view).size() == 2; }, 5000));
+        described = listed(view);
+        d.selectNameFilter(d.nameFilters().at(1));
+        Q_EMIT d.filterSelected(d.nameFilters().at(1));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listed(view).size() == 4; }, 5000));
+        all = listed(view);
+        d.reject();
+    });
+    EXPECT_EQ(RunQtOpenDialog(request), std::nullopt);
+    EXPECT_EQ(described, (QStringList{QStringLiteral("b.HED"), QString::fromUtf8(u8"説明.ﾎｿｸ")}));
+    EXPECT_EQ(all.size(), 4);
+}
+
+}  // namespace
+}  // namespace ui
