@@ -1,0 +1,182 @@
+#include "app/viewer_window.h"
+
+#include "app/folder_files.h"
+#include "archive/extract.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace kissviewer {
+namespace {
+
+QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+bool IsConfigName(const std::string& path) {
+    return path.size() >= 4 && QString::fromUtf8(path.substr(path.size() - 4)).compare(u".cnf", Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+ViewerWindow::ViewerWindow(Messages* messages) : messages_(messages ? messages : &boxes_) {
+    setObjectName(QStringLiteral("ViewerWindow"));
+    setWindowTitle(QStringLiteral("tansu-kiss"));
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    configMenu_ = file->addMenu(QStringLiteral("設定ファイル(&C)"));
+    configMenu_->setObjectName(QStringLiteral("ConfigMenu"));
+    configActions_ = new QActionGroup(this);
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("終了(&X)"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QAction* about = help->addAction(QStringLiteral("tansu-kiss について(&A)"));
+    about->setObjectName(QStringLiteral("AboutAction"));
+    connect(about, &QAction::triggered, this, &ViewerWindow::About);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(2);
+    setButtons_ = new QButtonGroup(this);
+    setButtons_->setExclusive(true);
+    for (int s = 0; s < kiss::kSetCount; ++s) {
+        auto* b = new QPushButton(QString::number(s), central);
+        b->setObjectName(QStringLiteral("SetButton%1").arg(s));
+        b->setCheckable(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFixedWidth(28);
+        setButtons_->addButton(b, s);
+        setButton_[s] = b;
+        row->addWidget(b);
+    }
+    row->addStretch(1);
+    connect(setButtons_, &QButtonGroup::idClicked, this, &ViewerWindow::SelectSet);
+    column->addLayout(row);
+
+    auto* scroll = new QScrollArea(central);
+    scroll->setObjectName(QStringLiteral("PlayfieldArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setAlignment(Qt::AlignCenter);
+    playfield_ = new Playfield;
+    scroll->setWidget(playfield_);
+    column->addWidget(scroll, 1);
+    setCentralWidget(central);
+    UpdateSetButtons();
+}
+
+ViewerWindow::~ViewerWindow() {
+    playfield_->SetDoll(nullptr);
+}
+
+void ViewerWindow::Say(Messages::Kind kind, const QString& text) {
+    messages_->Show(this, kind, QStringLiteral("tansu-kiss"), text);
+}
+
+bool ViewerWindow::Open(const std::string& osPath) {
+    title_ = QFileInfo(FromUtf8(osPath)).fileName();
+    setWindowTitle(title_);
+    if (IsConfigName(osPath)) {
+        configs_ = {FromUtf8(osPath)};
+        FillConfigMenu(configs_.front());
+        return OpenConfig(osPath);
+    }
+    const auto result = kissarchive::ExtractArchive(osPath, ".");
+    if (!result.ok) {
+        Say(Messages::Kind::Error, QStringLiteral("書庫を展開できません。\n%1\n\n%2")
+                                       .arg(FromUtf8(osPath), FromUtf8(result.error)));
+        return false;
+    }
+    if (!result.refused.empty()) {
+        QString list;
+        for (const auto& r : result.refused) list += QStringLiteral("\n%1 (%2)").arg(FromUtf8(r.name), FromUtf8(r.reason));
+        Say(Messages::Kind::Warning, QStringLiteral("次のファイルは展開しませんでした:%1").arg(list));
+    }
+    configs_.clear();
+    for (const auto& path : result.written)
+        if (IsConfigName(path)) configs_ << FromUtf8(path);
+    if (configs_.isEmpty()) {
+        Say(Messages::Kind::Error, QStringLiteral("書庫に設定ファイル (.cnf) がありません。\n%1").arg(FromUtf8(osPath)));
+        return false;
+    }
+    FillConfigMenu(configs_.front());
+    return OpenConfig(configs_.front().toStdString());
+}
+
+bool ViewerWindow::OpenConfig(const std::string& cnf) {
+    auto text = ReadWholeFile(cnf);
+    if (!text) {
+        Say(Messages::Kind::Error, QStringLiteral("設定ファイルを読めません。\n%1").arg(FromUtf8(cnf)));
+        return false;
+    }
+    const std::string folder = QFileInfo(FromUtf8(cnf)).path().toStdString();
+    FolderFiles files(folder);
+    std::vector<std::string> problems;
+    auto doll = std::make_unique<kiss::Doll>(kiss::Doll::Load(*text, files.Reader(), problems));
+    playfield_->SetDoll(doll.get());
+    doll_ = std::move(doll);
+    UpdateSetButtons();
+    if (!problems.empty()) {
+        QString list;
+        const size_t shown = std::min<size_t>(problems.size(), 20);
+        for (size_t i = 0; i < shown; ++i) list += QLatin1Char('\n') + FromUtf8(problems[i]);
+        if (problems.size() > shown) list += QStringLiteral("\n... (%1)").arg(problems.size() - shown);
+        Say(Messages::Kind::Warning, QStringLiteral("設定ファイルの一部を表示できません: %1%2")
+                                         .arg(QFileInfo(FromUtf8(cnf)).fileName(), list));
+    }
+    return true;
+}
+
+void ViewerWindow::FillConfigMenu(const QString& current) {
+    configMenu_->clear();
+    for (QAction* a : configActions_->actions()) configActions_->removeAction(a);
+    for (const QString& path : configs_) {
+        QAction* a = configMenu_->addAction(QFileInfo(path).fileName());
+        a->setCheckable(true);
+        a->setChecked(path == current);
+        configActions_->addAction(a);
+        connect(a, &QAction::triggered, this, [this, path] { OpenConfig(path.toStdString()); });
+    }
+    configMenu_->setEnabled(!configs_.isEmpty());
+}
+
+void ViewerWindow::UpdateSetButtons() {
+    for (int s = 0; s < kiss::kSetCount; ++s) {
+        setButton_[s]->setEnabled(doll_ && doll_->SetDefined(s));
+        setButton_[s]->setChecked(doll_ && doll_->currentSet() == s);
+    }
+}
+
+void ViewerWindow::SelectSet(int set) {
+    if (doll_ && doll_->SelectSet(set)) playfield_->SetChanged();
+    UpdateSetButtons();
+}
+
+void ViewerWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9 && e->modifiers() == Qt::NoModifier) {
+        SelectSet(e->key() - Qt::Key_0);
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}
+
+void ViewerWindow::About() {
+    Say(Messages::Kind::Information,
+        QStringLiteral("tansu-kiss: KiSS 人形の表示プログラム\n\n"
+                       "書庫 (LZH, ZIP) を今のフォルダに展開し、設定ファイル (.cnf) の人形を表示します。"
+                       "数字キー 0～9 またはボタンでセットを切り替え、服はマウスで動かせます。\n\n"
+                       "FKiSS の命令 (動き・音など) は読み飛ばします。"));
+}
+
+}  // namespace kissviewer

@@ -1,0 +1,63 @@
+// The viewer's window: a menu, ten set buttons and the playfield.
+#pragma once
+
+#include "app/messages.h"
+#include "app/playfield.h"
+#include "kiss/doll.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+class QActionGroup;
+class QButtonGroup;
+class QMenu;
+class QPushButton;
+
+namespace kissviewer {
+
+class ViewerWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `messages` receives every message (not owned); nullptr shows boxes.
+    explicit ViewerWindow(Messages* messages = nullptr);
+    ~ViewerWindow() override;
+
+    // Opens what the command line names: an archive is unpacked into the
+    // current folder and its first configuration shown; a .cnf file is
+    // shown from its own folder.  False (after a message) when nothing can
+    // be shown.
+    bool Open(const std::string& osPath);
+
+    // Shows the configuration file `cnf` (an OS path).
+    bool OpenConfig(const std::string& cnf);
+
+    void SelectSet(int set);
+
+    kiss::Doll* doll() { return doll_.get(); }
+    Playfield* playfield() { return playfield_; }
+    const QStringList& configs() const { return configs_; }
+
+protected:
+    void keyPressEvent(QKeyEvent*) override;
+
+private:
+    Messages* messages_;
+    BoxMessages boxes_;
+    std::unique_ptr<kiss::Doll> doll_;
+    Playfield* playfield_;
+    QButtonGroup* setButtons_;
+    std::array<QPushButton*, kiss::kSetCount> setButton_{};
+    QMenu* configMenu_;
+    QActionGroup* configActions_;
+    QStringList configs_;  // OS paths of the configurations found
+    QString title_;
+
+    void Say(Messages::Kind kind, const QString& text);
+    void FillConfigMenu(const QString& current);
+    void UpdateSetButtons();
+    void About();
+};
+
+}  // namespace kissviewer
