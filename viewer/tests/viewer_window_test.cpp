@@ -114,6 +114,10 @@ TEST(ViewerWindow, SetButtonsAndKeysSwitchSetsPalettesAndLayers) {
     EXPECT_EQ(v.window.doll()->HitTest(hairX, hairY), 0);
     EXPECT_EQ(shot.pixel(demo::kHatX0 + demo::kHatBrimX, demo::kHatY0 + demo::kHatBrimY), Opaque(demo::kBackground[1]))
         << "nothing left where the hat was in set 0";
+    // Where the shirt's hem overlaps the skirt's waist, the shirt (listed
+    // first) is drawn; without the shirt (set 2) the skirt shows there.
+    const QPoint waist(demo::kShirtX1 + 30, demo::kSkirtY2 + demo::kSkirtOffsetY + 1);
+    EXPECT_EQ(shot.pixel(waist), Opaque(demo::kShirtPink[1]));
 
     // Key 2: set 2, the shirt and hat are not placed; group 0 again.
     QTest::keyClick(&v.window, Qt::Key_2);
@@ -125,6 +129,7 @@ TEST(ViewerWindow, SetButtonsAndKeysSwitchSetsPalettesAndLayers) {
     EXPECT_EQ(shot.pixel(demo::kSkirtX2 + demo::kSkirtOffsetX + demo::kSkirtPixelX,
                          demo::kSkirtY2 + demo::kSkirtOffsetY + demo::kSkirtPixelY),
               Opaque(demo::kSkirtBlue[0]));
+    EXPECT_EQ(shot.pixel(waist), Opaque(demo::kSkirtBlue[0]));
     // A set the file does not define changes nothing.
     QTest::keyClick(&v.window, Qt::Key_7);
     EXPECT_TRUE(v.SetButton(2)->isChecked());

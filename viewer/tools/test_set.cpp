@@ -62,8 +62,8 @@ Raster Body() {
 }
 
 Raster Shirt() {
-    Raster r(60, 48);
-    r.Rect(10, 0, 40, 48, 10);
+    Raster r(60, 60);
+    r.Rect(10, 0, 40, 60, 10);
     r.Rect(0, 2, 10, 22, 10);  // sleeves
     r.Rect(50, 2, 10, 22, 10);
     r.Rect(22, 0, 16, 3, 11);  // collar

@@ -27,7 +27,7 @@ constexpr int kHatX0 = 220, kHatY0 = 150;
 // Set 1 (palette group 1): dressed.  Set 2 (group 0): skirt only.
 constexpr int kShirtX1 = 120, kShirtY1 = 68;
 constexpr int kHatX1 = 125, kHatY1 = 5;
-constexpr int kSkirtX2 = 118, kSkirtY2 = 132;
+constexpr int kSkirtX2 = 118, kSkirtY2 = 122;
 // The skirt cel is stored with this offset from its object's place.
 constexpr int kSkirtOffsetX = 4, kSkirtOffsetY = 2;
 
