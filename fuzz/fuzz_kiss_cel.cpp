@@ -30,9 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (c->bitsPerPixel == 4)
             for (uint8_t v : c->indexes) Check(v < 16);
     }
-    // The pixel data must have been there: 4 bits take at least half a byte each.
-    const size_t header = bytes.substr(0, 4) == "KiSS" ? 32 : 4;
-    Check(size >= header + (pixels * static_cast<size_t>(c->bitsPerPixel) + 7) / 8 - static_cast<size_t>(c->height));
+    // Every row must have been in the file: no pixel is made up.
+    const size_t header = bytes.substr(0, 4) == "KiSS" && size >= 32 ? 32 : 4;
+    const size_t w = static_cast<size_t>(c->width);
+    const size_t rowBytes = c->bitsPerPixel == 4 ? (w + 1) / 2 : c->bitsPerPixel == 8 ? w : 4 * w;
+    Check(size >= header + rowBytes * static_cast<size_t>(c->height));
     for (int y = 0; y < c->height; y += 1 + c->height / 8)
         for (int x = 0; x < c->width; x += 1 + c->width / 8) (void)c->Opaque(x, y);
     return 0;
