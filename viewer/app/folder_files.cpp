@@ -1,5 +1,7 @@
 #include "app/folder_files.h"
 
+#include "platform/cp932.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -25,7 +27,16 @@ FolderFiles::FolderFiles(const std::string& folder) : folder_(folder.empty() ? "
     }
 }
 
-std::optional<std::string> FolderFiles::Read(const std::string& name) const {
+std::optional<std::string> FolderFiles::Read(const std::string& written) const {
+    // A configuration written in Shift-JIS may name files so; the files
+    // were unpacked under their UTF-8 names.
+    std::string name = written;
+    for (unsigned char c : written) {
+        if (c >= 0x80) {
+            if (auto utf8 = platform::Cp932ToUtf8(written)) name = *utf8;
+            break;
+        }
+    }
     if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) return std::nullopt;
     std::string onDisk = name;
     if (!std::filesystem::is_regular_file(folder_ + "/" + name)) {

@@ -14,6 +14,8 @@ class FolderFiles {
 public:
     explicit FolderFiles(const std::string& folder);
 
+    // The bytes of the file `name` (ASCII, UTF-8 or Shift-JIS); nullopt when
+    // there is none or the name holds a folder.
     std::optional<std::string> Read(const std::string& name) const;
     kiss::FileReader Reader() const {
         return [this](const std::string& name) { return Read(name); };

@@ -3,6 +3,8 @@
 #include "app/folder_files.h"
 #include "archive/extract.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -46,7 +49,7 @@ ViewerWindow::ViewerWindow(Messages* messages) : messages_(messages ? messages :
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    auto* row = new QHBoxLayout;
+    auto* row = buttonRow_ = new QHBoxLayout;
     row->setContentsMargins(4, 2, 4, 2);
     row->setSpacing(2);
     setButtons_ = new QButtonGroup(this);
@@ -65,13 +68,14 @@ ViewerWindow::ViewerWindow(Messages* messages) : messages_(messages ? messages :
     connect(setButtons_, &QButtonGroup::idClicked, this, &ViewerWindow::SelectSet);
     column->addLayout(row);
 
-    auto* scroll = new QScrollArea(central);
-    scroll->setObjectName(QStringLiteral("PlayfieldArea"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setAlignment(Qt::AlignCenter);
+    scroll_ = new QScrollArea(central);
+    scroll_->setObjectName(QStringLiteral("PlayfieldArea"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setAlignment(Qt::AlignCenter);
+    scroll_->viewport()->setAutoFillBackground(true);
     playfield_ = new Playfield;
-    scroll->setWidget(playfield_);
-    column->addWidget(scroll, 1);
+    scroll_->setWidget(playfield_);
+    column->addWidget(scroll_, 1);
     setCentralWidget(central);
     UpdateSetButtons();
 }
@@ -127,6 +131,8 @@ bool ViewerWindow::OpenConfig(const std::string& cnf) {
     playfield_->SetDoll(doll.get());
     doll_ = std::move(doll);
     UpdateSetButtons();
+    PaintBorder();
+    FitToField();
     if (!problems.empty()) {
         QString list;
         const size_t shown = std::min<size_t>(problems.size(), 20);
@@ -159,8 +165,29 @@ void ViewerWindow::UpdateSetButtons() {
 }
 
 void ViewerWindow::SelectSet(int set) {
-    if (doll_ && doll_->SelectSet(set)) playfield_->SetChanged();
+    if (doll_ && doll_->SelectSet(set)) {
+        playfield_->SetChanged();
+        PaintBorder();
+    }
     UpdateSetButtons();
+}
+
+// Around a playfield smaller than the window lies the border colour.
+void ViewerWindow::PaintBorder() {
+    if (!doll_) return;
+    QPalette pal = scroll_->viewport()->palette();
+    pal.setColor(QPalette::Window, QColor::fromRgb(doll_->Border()));
+    scroll_->viewport()->setPalette(pal);
+}
+
+// The window takes the playfield's size, as far as the screen allows.
+void ViewerWindow::FitToField() {
+    if (!doll_) return;
+    const QSize field(doll_->config().width, doll_->config().height);
+    const int above = menuBar()->sizeHint().height() + buttonRow_->sizeHint().height();
+    QSize want(std::max(field.width(), buttonRow_->sizeHint().width()), above + field.height());
+    if (const QScreen* s = screen()) want = want.boundedTo(s->availableGeometry().size());
+    resize(want);
 }
 
 void ViewerWindow::keyPressEvent(QKeyEvent* e) {

@@ -12,8 +12,10 @@
 
 class QActionGroup;
 class QButtonGroup;
+class QHBoxLayout;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 
 namespace kissviewer {
 
@@ -47,6 +49,8 @@ private:
     BoxMessages boxes_;
     std::unique_ptr<kiss::Doll> doll_;
     Playfield* playfield_;
+    QScrollArea* scroll_;
+    QHBoxLayout* buttonRow_;
     QButtonGroup* setButtons_;
     std::array<QPushButton*, kiss::kSetCount> setButton_{};
     QMenu* configMenu_;
@@ -57,6 +61,8 @@ private:
     void Say(Messages::Kind kind, const QString& text);
     void FillConfigMenu(const QString& current);
     void UpdateSetButtons();
+    void FitToField();
+    void PaintBorder();
     void About();
 };
 

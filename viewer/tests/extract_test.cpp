@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -126,6 +127,36 @@ TEST(Extract, ADamagedArchiveWritesNothing) {
     auto r = ExtractArchive(w.temp.file("missing.lzh"), w.out);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
+}
+
+TEST(Extract, ZipNamesMarkedUtf8StayUtf8) {
+    // A ZIP made on a UTF-8 system marks its names as UTF-8: they must not
+    // be read as Shift-JIS.
+    Work w;
+    const std::string zip = w.temp.file("utf8.zip");
+    locale_t utf8 = newlocale(LC_ALL_MASK, "C.UTF-8", static_cast<locale_t>(0));
+    locale_t old = uselocale(utf8);
+    archive* a = archive_write_new();
+    archive_write_set_format_zip(a);
+    archive_write_set_options(a, "zip:hdrcharset=UTF-8");
+    archive_write_open_filename(a, zip.c_str());
+    archive_entry* e = archive_entry_new();
+    archive_entry_copy_pathname(e, "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.CEL");  // ソフト
+    archive_entry_set_filetype(e, AE_IFREG);
+    archive_entry_set_perm(e, 0644);
+    archive_entry_set_size(e, 2);
+    archive_write_header(a, e);
+    archive_write_data(a, "ok", 2);
+    archive_entry_free(e);
+    archive_write_close(a);
+    archive_write_free(a);
+    uselocale(old);
+    freelocale(utf8);
+
+    auto r = ExtractArchive(zip, w.out);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.written, (std::vector<std::string>{"\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.CEL"}));
+    EXPECT_EQ(ReadBytes(w.out + "/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.CEL"), "ok");
 }
 
 TEST(Extract, SafeRelativePathRules) {

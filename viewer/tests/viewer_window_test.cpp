@@ -78,6 +78,11 @@ TEST(ViewerWindow, UnpacksIntoTheWorkingFolderAndShowsTheDoll) {
 
     v.window.show();
     EXPECT_EQ(v.window.playfield()->size(), QSize(demo::kWidth, demo::kHeight));
+    // The window fits the playfield: all of it in view.
+    auto* area = v.window.findChild<QWidget*>(QStringLiteral("PlayfieldArea"));
+    ASSERT_NE(area, nullptr);
+    EXPECT_GE(area->width(), demo::kWidth);
+    EXPECT_GE(area->height(), demo::kHeight);
     const QImage shot = v.Shot();
     // Each cel's pixel in its palette's colour (group 0 in set 0).
     EXPECT_EQ(shot.pixel(demo::kHatX0 + demo::kHatBrimX, demo::kHatY0 + demo::kHatBrimY), Opaque(demo::kHatYellow[0]));
@@ -238,6 +243,23 @@ TEST(ViewerWindow, AboutSaysFkissIsIgnoredAndPlainConfigFilesOpen) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(plain.windowTitle(), QStringLiteral("DEMODOLL.CNF"));
     EXPECT_EQ(plain.doll()->CelCount(), 4);
+}
+
+TEST(ViewerWindow, ShiftJisFileNamesInTheConfigurationAreFound) {
+    // The cel's name in the configuration is Shift-JIS; on disk it is UTF-8.
+    kisstools::Raster r(2, 2);
+    r.Rect(0, 0, 2, 2, 1);
+    std::vector<std::vector<kisstools::Rgb>> pal(1, std::vector<kisstools::Rgb>(16, kisstools::Rgb{0, 0, 0}));
+    pal[0][1] = kisstools::Rgb{15, 0, 0};
+    Viewer v(kisstools::WriteLzh({{"A.CNF", "(20,20)\r\n%P.KCF\r\n#0 \x83\x5C.CEL\r\n$0 3,4\r\n"},
+                                  {"P.KCF", kisstools::EncodePalette12(pal)},
+                                  {"\x83\x5C.CEL" /* ソ */, kisstools::EncodeCel(r, kisstools::CelForm::Old4)}},
+                                 0));
+    ASSERT_TRUE(v.Open());
+    EXPECT_TRUE(v.messages.shown.empty()) << v.messages.shown.front().text.toStdString();
+    EXPECT_TRUE(testsupport::Exists(v.work.file("tmp/\xE3\x82\xBD.CEL")));
+    v.window.show();
+    EXPECT_EQ(v.Pixel(4, 5), 0xFFFF0000u);
 }
 
 TEST(ViewerArgument, LauncherFormsBecomeOsPaths) {
