@@ -3,8 +3,9 @@
 # packages.  Quick when everything is there already.
 set -e
 packages="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev xvfb xauth fonts-noto-cjk clang libclang-rt-14-dev
-  libarchive-dev libarchive-tools"
+  qt6-base-dev xvfb xauth fonts-noto-cjk clang libclang-rt-14-dev"
+# The viewer tansu-kiss unpacks archives with libarchive (bsdtar to look in).
+packages="$packages libarchive-dev libarchive-tools"
 missing=""
 for p in $packages; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
