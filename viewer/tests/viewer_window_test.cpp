@@ -262,6 +262,56 @@ TEST(ViewerWindow, ShiftJisFileNamesInTheConfigurationAreFound) {
     EXPECT_EQ(v.Pixel(4, 5), 0xFFFF0000u);
 }
 
+TEST(ViewerWindow, AnObjectOfSeveralCelsMovesWholeBetweenTheLayersOfOthers) {
+    // Object 0 has a cel above object 1 and one below it; a 32-bit cel
+    // (object 2) is drawn with its alpha.
+    using kisstools::Raster;
+    auto square = [](int side, uint8_t c) {
+        Raster r(side, side);
+        r.Rect(0, 0, side, side, c);
+        return r;
+    };
+    std::vector<std::vector<kisstools::Rgb>> pal(1, std::vector<kisstools::Rgb>(16, kisstools::Rgb{0, 0, 0}));
+    pal[0][0] = kisstools::Rgb{15, 15, 15};
+    pal[0][1] = kisstools::Rgb{15, 0, 0};
+    pal[0][2] = kisstools::Rgb{0, 15, 0};
+    pal[0][3] = kisstools::Rgb{0, 0, 15};
+    Raster low = square(20, 3);
+    low.xOffset = 10;  // the lower cel lies 10 pixels right of the upper one
+    std::string argb = "KiSS";
+    argb += std::string("\x21\x20\0\0\x02\0\x01\0", 8) + std::string(20, '\0');
+    argb += std::string("\x00\x00\xFF\xFF\x00\x00\xFF\x80", 8);  // opaque red, half red
+    Viewer v(kisstools::WriteLzh({{"A.CNF", "(80,60)\n%P.KCF\n#2 rgba.cel\n#0 top.cel\n#1 mid.cel\n#0 low.cel\n"
+                                            "$0 40,40 35,30 70,55\n"},
+                                  {"P.KCF", kisstools::EncodePalette12(pal)},
+                                  {"TOP.CEL", kisstools::EncodeCel(square(10, 1), kisstools::CelForm::Headed4)},
+                                  {"MID.CEL", kisstools::EncodeCel(square(30, 2), kisstools::CelForm::Headed4)},
+                                  {"LOW.CEL", kisstools::EncodeCel(low, kisstools::CelForm::Headed4)},
+                                  {"RGBA.CEL", argb}},
+                                 1));
+    ASSERT_TRUE(v.Open());
+    EXPECT_TRUE(v.messages.shown.empty()) << v.messages.shown.front().text.toStdString();
+    v.window.show();
+    const QRgb red = 0xFFFF0000u, green = 0xFF00FF00u, blue = 0xFF0000FFu, white = 0xFFFFFFFFu;
+    QImage shot = v.Shot();
+    EXPECT_EQ(shot.pixel(42, 42), red);    // object 0's upper cel over object 1
+    EXPECT_EQ(shot.pixel(52, 42), green);  // object 1 over object 0's lower cel
+    EXPECT_EQ(shot.pixel(67, 42), blue);   // the lower cel where object 1 is not
+    EXPECT_EQ(shot.pixel(70, 55), red);    // 32-bit, opaque
+    const QRgb half = shot.pixel(71, 55);  // 32-bit, alpha 0x80 over white
+    EXPECT_EQ(qRed(half), 255);
+    EXPECT_NEAR(qGreen(half), 127, 2);
+    // Dragging by the upper cel moves the lower one too; object 1 stays.
+    v.Drag(QPoint(42, 42), QPoint(12, 22));
+    shot = v.Shot();
+    EXPECT_EQ(v.window.doll()->Place(0), (kiss::Position{10, 20}));
+    EXPECT_EQ(shot.pixel(12, 22), red);
+    EXPECT_EQ(shot.pixel(25, 25), blue);
+    EXPECT_EQ(shot.pixel(37, 35), green) << "object 1 still over the lower cel";
+    EXPECT_EQ(shot.pixel(42, 42), green);
+    EXPECT_EQ(shot.pixel(67, 42), white) << "nothing left of the lower cel's old place";
+}
+
 TEST(ViewerArgument, LauncherFormsBecomeOsPaths) {
     TempFolder t;
     WriteBytes(t.file("A.LZH"), "x");
