@@ -17,10 +17,11 @@ sleep 0.5
 app=$!
 sleep "${TANSU_SHOT_WAIT:-2}"
 if [ "$2" = "open" ]; then
-  # No window manager: the pointer gives the focus.
+  # No window manager: keys go to the window under the pointer.  The
+  # question box is centred on the main window (534 x 450 at 0,0).
   DISPLAY=:97 xdotool mousemove 200 120 key Return
   sleep 0.5
-  DISPLAY=:97 xdotool key Return
+  DISPLAY=:97 xdotool mousemove 267 225 key Return
   sleep "${TANSU_SHOT_WAIT:-2}"
 fi
 DISPLAY=:97 import -window root "$out"

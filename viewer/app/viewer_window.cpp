@@ -109,7 +109,7 @@ bool ViewerWindow::Open(const std::string& osPath) {
     }
     configs_.clear();
     for (const auto& path : result.written)
-        if (IsConfigName(path)) configs_ << FromUtf8(path);
+        if (IsConfigName(path) && !configs_.contains(FromUtf8(path))) configs_ << FromUtf8(path);
     if (configs_.isEmpty()) {
         Say(Messages::Kind::Error, QStringLiteral("書庫に設定ファイル (.cnf) がありません。\n%1").arg(FromUtf8(osPath)));
         return false;

@@ -26,8 +26,8 @@ struct ExtractResult {
 };
 
 // Limits that keep a hostile archive from filling the memory or the disk.
-constexpr long long kMaxEntryBytes = 256ll << 20;
-constexpr long long kMaxTotalBytes = 512ll << 20;
+constexpr long long kMaxEntryBytes = 64ll << 20;
+constexpr long long kMaxTotalBytes = 256ll << 20;
 constexpr int kMaxEntries = 100000;
 
 ExtractResult ExtractArchive(const std::string& archivePath, const std::string& folder);

@@ -159,6 +159,19 @@ TEST(Extract, ZipNamesMarkedUtf8StayUtf8) {
     EXPECT_EQ(ReadBytes(w.out + "/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.CEL"), "ok");
 }
 
+TEST(Extract, AnArchiveThatUnpacksTooLargeIsRefusedWhole) {
+    // A small ZIP of zeros that would unpack past the limit of one entry.
+    Work w;
+    const std::string zip = w.temp.file("bomb.zip");
+    WriteBytes(zip, kisstools::WriteZip({{"A.CNF", "(1,1)"},
+                                         {"BIG.CEL", std::string(kissarchive::kMaxEntryBytes + 1, '\0')}}));
+    ASSERT_LT(testsupport::ReadBytes(zip).size(), 1u << 20);
+    auto r = ExtractArchive(zip, w.out);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("more than"), std::string::npos) << r.error;
+    EXPECT_TRUE(kisstest::Listing(w.out).empty());
+}
+
 TEST(Extract, SafeRelativePathRules) {
     std::string why;
     EXPECT_EQ(kissarchive::SafeRelativePath("a/./b//c.cel", why), "a/b/c.cel");
