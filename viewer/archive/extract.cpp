@@ -110,9 +110,9 @@ bool WriteAll(int fd, const std::string& data) {
     return true;
 }
 
-// Writes one file: a fresh temporary file beside the target, renamed over
-// it, so an existing name (even a link) is replaced and never written
-// through.
+// Writes one file.  A new name is created directly; an existing one (even
+// a link) is replaced by a fresh temporary file renamed over it, so it is
+// never written through.
 bool WriteEntry(int root, const Entry& e, std::string& reason) {
     auto parts = Split(e.path);
     const size_t folders = e.directory ? parts.size() : parts.size() - 1;
@@ -120,18 +120,32 @@ bool WriteEntry(int root, const Entry& e, std::string& reason) {
     if (dir.get() < 0) return false;
     if (e.directory) return true;
     const std::string& leaf = parts.back();
+    constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    Fd out(::openat(dir.get(), leaf.c_str(), kCreate, 0666));
+    if (out.get() >= 0) {
+        const bool written = WriteAll(out.get(), e.data);
+        const int err = errno;
+        out = Fd();
+        if (written) return true;
+        ::unlinkat(dir.get(), leaf.c_str(), 0);
+        reason = std::string("cannot write file: ") + std::strerror(err);
+        return false;
+    }
+    if (errno != EEXIST) {
+        reason = std::string("cannot create file: ") + std::strerror(errno);
+        return false;
+    }
     std::string temp;
-    Fd out;
     for (int attempt = 0; attempt < 100 && out.get() < 0; ++attempt) {
         temp = ".tansu-kiss-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        out = Fd(::openat(dir.get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        out = Fd(::openat(dir.get(), temp.c_str(), kCreate, 0666));
         if (out.get() < 0 && errno != EEXIST) break;
     }
     if (out.get() < 0) {
         reason = std::string("cannot create file: ") + std::strerror(errno);
         return false;
     }
-    bool written = WriteAll(out.get(), e.data);
+    const bool written = WriteAll(out.get(), e.data);
     out = Fd();
     if (!written || ::renameat(dir.get(), temp.c_str(), dir.get(), leaf.c_str()) != 0) {
         reason = std::string("cannot write file: ") + std::strerror(errno);
