@@ -2,7 +2,8 @@
 # kiss_open_time.sh [cels] [runs]: time from the start of the viewer
 # tansu-kiss on a generated set of that many cels (stored LZH) to its
 # window shown on a virtual X display; each run unpacks into a fresh
-# working folder.
+# working folder (the files are written while the window comes up; the
+# count says how many were there when it was shown).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 cels=${1:-300}
@@ -26,5 +27,5 @@ for i in $(seq "$runs"); do
   done
   end=$(date +%s%N)
   kill $app; wait $app 2>/dev/null || true
-  echo "run $i: $(( (end - start) / 1000000 )) ms ($(ls "$work/run$i" | wc -l) files unpacked)"
+  echo "run $i: $(( (end - start) / 1000000 )) ms ($(ls "$work/run$i" | wc -l) files written by then)"
 done

@@ -1,46 +1,30 @@
 #include "app/folder_files.h"
 
-#include "platform/cp932.h"
+#include "app/archive_files.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace kissviewer {
-namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-}  // namespace
-
 FolderFiles::FolderFiles(const std::string& folder) : folder_(folder.empty() ? "." : folder) {
     std::error_code ec;
     for (const auto& e : std::filesystem::directory_iterator(folder_, ec)) {
         if (!e.is_regular_file(ec)) continue;
         std::string name = e.path().filename().string();
         // An exact match wins over a case-folded one; otherwise the first.
-        byLowerName_.emplace(Lower(name), name);
+        byLowerName_.emplace(LowerAscii(name), name);
     }
 }
 
 std::optional<std::string> FolderFiles::Read(const std::string& written) const {
     // A configuration written in Shift-JIS may name files so; the files
     // were unpacked under their UTF-8 names.
-    std::string name = written;
-    for (unsigned char c : written) {
-        if (c >= 0x80) {
-            if (auto utf8 = platform::Cp932ToUtf8(written)) name = *utf8;
-            break;
-        }
-    }
+    const std::string name = StoredName(written);
     if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) return std::nullopt;
     std::string onDisk = name;
     if (!std::filesystem::is_regular_file(folder_ + "/" + name)) {
-        auto it = byLowerName_.find(Lower(name));
+        auto it = byLowerName_.find(LowerAscii(name));
         if (it == byLowerName_.end()) return std::nullopt;
         onDisk = it->second;
     }

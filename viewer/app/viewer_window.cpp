@@ -81,6 +81,7 @@ ViewerWindow::ViewerWindow(Messages* messages) : messages_(messages ? messages :
 }
 
 ViewerWindow::~ViewerWindow() {
+    Unpacked(false);
     playfield_->SetDoll(nullptr);
 }
 
@@ -92,42 +93,84 @@ bool ViewerWindow::Open(const std::string& osPath) {
     title_ = QFileInfo(FromUtf8(osPath)).fileName();
     setWindowTitle(title_);
     if (IsConfigName(osPath)) {
+        Unpacked(false);
+        archiveFiles_.reset();
         configs_ = {FromUtf8(osPath)};
         FillConfigMenu(configs_.front());
         return OpenConfig(osPath);
     }
-    const auto result = kissarchive::ExtractArchive(osPath, ".");
-    if (!result.ok) {
+    auto read = kissarchive::ReadArchive(osPath);
+    if (!read.ok) {
         Say(Messages::Kind::Error, QStringLiteral("書庫を展開できません。\n%1\n\n%2")
-                                       .arg(FromUtf8(osPath), FromUtf8(result.error)));
+                                       .arg(FromUtf8(osPath), FromUtf8(read.error)));
         return false;
     }
-    if (!result.refused.empty()) {
+    if (!read.refused.empty()) {
         QString list;
-        for (const auto& r : result.refused) list += QStringLiteral("\n%1 (%2)").arg(FromUtf8(r.name), FromUtf8(r.reason));
+        for (const auto& r : read.refused) list += QStringLiteral("\n%1 (%2)").arg(FromUtf8(r.name), FromUtf8(r.reason));
         Say(Messages::Kind::Warning, QStringLiteral("次のファイルは展開しませんでした:%1").arg(list));
     }
     configs_.clear();
-    for (const auto& path : result.written)
-        if (IsConfigName(path) && !configs_.contains(FromUtf8(path))) configs_ << FromUtf8(path);
+    for (const auto& e : read.entries)
+        if (!e.directory && IsConfigName(e.path) && !configs_.contains(FromUtf8(e.path))) configs_ << FromUtf8(e.path);
     if (configs_.isEmpty()) {
         Say(Messages::Kind::Error, QStringLiteral("書庫に設定ファイル (.cnf) がありません。\n%1").arg(FromUtf8(osPath)));
         return false;
     }
+    Unpacked(false);  // a set opened before is written out first
+    entries_ = std::make_shared<const std::vector<kissarchive::Entry>>(std::move(read.entries));
+    archiveFiles_ = std::make_unique<ArchiveFiles>(entries_);
+    StartUnpacking();
     FillConfigMenu(configs_.front());
     return OpenConfig(configs_.front().toStdString());
 }
 
+// The files are written on a worker thread while the doll is read from
+// memory and shown; the worker only reads the entries.
+void ViewerWindow::StartUnpacking() {
+    unpackFolder_ = std::make_unique<kissarchive::Folder>(".");  // the folder as it is now
+    auto entries = entries_;
+    const kissarchive::Folder* folder = unpackFolder_.get();
+    unpacking_ = std::async(std::launch::async, [this, entries, folder] {
+        auto result = kissarchive::WriteEntries(*entries, *folder);
+        QMetaObject::invokeMethod(this, [this] { Unpacked(true); }, Qt::QueuedConnection);
+        return result;
+    });
+}
+
+void ViewerWindow::Unpacked(bool report) {
+    if (!unpacking_.valid()) return;
+    const auto result = unpacking_.get();
+    if (!report) return;
+    if (!result.ok) {
+        Say(Messages::Kind::Error, QStringLiteral("書庫を展開できません。\n\n%1").arg(FromUtf8(result.error)));
+    } else if (!result.refused.empty()) {
+        QString list;
+        for (const auto& r : result.refused) list += QStringLiteral("\n%1 (%2)").arg(FromUtf8(r.name), FromUtf8(r.reason));
+        Say(Messages::Kind::Warning, QStringLiteral("次のファイルは展開しませんでした:%1").arg(list));
+    }
+}
+
 bool ViewerWindow::OpenConfig(const std::string& cnf) {
-    auto text = ReadWholeFile(cnf);
+    // An archive's configuration is read from memory; a file's from disk.
+    std::optional<FolderFiles> disk;
+    kiss::FileReader read;
+    std::optional<std::string> text;
+    if (archiveFiles_) {
+        read = archiveFiles_->ReaderFor(cnf);
+        const size_t slash = cnf.rfind('/');
+        text = read(slash == std::string::npos ? cnf : cnf.substr(slash + 1));
+    } else {
+        disk.emplace(QFileInfo(FromUtf8(cnf)).path().toStdString());
+        read = disk->Reader();
+        text = ReadWholeFile(cnf);
+    }
     if (!text) {
         Say(Messages::Kind::Error, QStringLiteral("設定ファイルを読めません。\n%1").arg(FromUtf8(cnf)));
         return false;
     }
-    const std::string folder = QFileInfo(FromUtf8(cnf)).path().toStdString();
-    FolderFiles files(folder);
     std::vector<std::string> problems;
-    auto doll = std::make_unique<kiss::Doll>(kiss::Doll::Load(*text, files.Reader(), problems));
+    auto doll = std::make_unique<kiss::Doll>(kiss::Doll::Load(*text, read, problems));
     playfield_->SetDoll(doll.get());
     doll_ = std::move(doll);
     UpdateSetButtons();

@@ -1,6 +1,7 @@
 // The viewer's window: a menu, ten set buttons and the playfield.
 #pragma once
 
+#include "app/archive_files.h"
 #include "app/messages.h"
 #include "app/playfield.h"
 #include "kiss/doll.h"
@@ -8,6 +9,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <future>
 #include <memory>
 
 class QActionGroup;
@@ -26,11 +28,15 @@ public:
     explicit ViewerWindow(Messages* messages = nullptr);
     ~ViewerWindow() override;
 
-    // Opens what the command line names: an archive is unpacked into the
-    // current folder and its first configuration shown; a .cnf file is
-    // shown from its own folder.  False (after a message) when nothing can
-    // be shown.
+    // Opens what the command line names: an archive is read whole, its
+    // first configuration shown, and its files written into the current
+    // folder meanwhile; a .cnf file is shown from its own folder.  False
+    // (after a message) when nothing can be shown.
     bool Open(const std::string& osPath);
+
+    // Waits until the archive's files are written (and says what could not
+    // be); also done by itself as soon as they are.
+    void FinishUnpacking() { Unpacked(true); }
 
     // Shows the configuration file `cnf` (an OS path).
     bool OpenConfig(const std::string& cnf);
@@ -57,8 +63,14 @@ private:
     QActionGroup* configActions_;
     QStringList configs_;  // OS paths of the configurations found
     QString title_;
+    std::shared_ptr<const std::vector<kissarchive::Entry>> entries_;  // the archive, in memory
+    std::unique_ptr<ArchiveFiles> archiveFiles_;
+    std::unique_ptr<kissarchive::Folder> unpackFolder_;
+    std::future<kissarchive::ExtractResult> unpacking_;
 
     void Say(Messages::Kind kind, const QString& text);
+    void StartUnpacking();
+    void Unpacked(bool report);
     void FillConfigMenu(const QString& current);
     void UpdateSetButtons();
     void FitToField();

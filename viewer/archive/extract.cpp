@@ -13,13 +13,6 @@
 namespace kissarchive {
 namespace {
 
-struct Entry {
-    std::string name;
-    std::string path;  // safe relative path
-    bool directory = false;
-    std::string data;
-};
-
 // Names are converted to UTF-8 whatever the process's locale is: the
 // library converts to the thread's locale, so reading runs under C.UTF-8.
 class Utf8Locale {
@@ -187,9 +180,18 @@ std::string SafeRelativePath(const std::string& utf8Name, std::string& reason) {
     return out;
 }
 
-ExtractResult ExtractArchive(const std::string& archivePath, const std::string& folder) {
-    ExtractResult result;
-    std::vector<Entry> entries;
+Folder::Folder(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) error_ = "cannot open the folder to unpack into: " + std::string(std::strerror(errno));
+}
+
+Folder::~Folder() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+ReadResult ReadArchive(const std::string& archivePath) {
+    ReadResult result;
+    std::vector<Entry>& entries = result.entries;
     {
         Utf8Locale utf8;
         archive* a = archive_read_new();
@@ -263,21 +265,38 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
         }
         archive_read_free(a);
     }
+    result.ok = true;
+    return result;
+}
 
-    Fd root(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (root.get() < 0) {
-        result.error = "cannot open the folder to unpack into: " + std::string(std::strerror(errno));
+ExtractResult WriteEntries(const std::vector<Entry>& entries, const Folder& folder) {
+    ExtractResult result;
+    if (!folder.ok()) {
+        result.error = folder.error();
         return result;
     }
     result.ok = true;
     for (const auto& e : entries) {
         std::string reason;
-        if (WriteEntry(root.get(), e, reason)) {
+        if (WriteEntry(folder.fd(), e, reason)) {
             if (!e.directory) result.written.push_back(e.path);
         } else {
             result.refused.push_back({e.name, reason});
         }
     }
+    return result;
+}
+
+ExtractResult ExtractArchive(const std::string& archivePath, const std::string& folder) {
+    ReadResult read = ReadArchive(archivePath);
+    if (!read.ok) {
+        ExtractResult failed;
+        failed.error = read.error;
+        return failed;
+    }
+    Folder into(folder);
+    ExtractResult result = WriteEntries(read.entries, into);
+    result.refused.insert(result.refused.begin(), read.refused.begin(), read.refused.end());
     return result;
 }
 

@@ -49,7 +49,12 @@ struct Viewer {
         std::filesystem::create_directory(work.file("tmp"));
         std::filesystem::current_path(work.file("tmp"));
     }
-    bool Open() { return window.Open(archive); }
+    // Opens the archive and waits until its files are written.
+    bool Open() {
+        bool ok = window.Open(archive);
+        window.FinishUnpacking();
+        return ok;
+    }
     QImage Shot() { return window.playfield()->grab().toImage(); }
     QRgb Pixel(int x, int y) { return Shot().pixel(x, y); }
     QPushButton* SetButton(int s) { return window.findChild<QPushButton*>(QStringLiteral("SetButton%1").arg(s)); }
@@ -68,7 +73,13 @@ std::string DemoLzh() { return kisstools::WriteLzh(kisstools::MakeDemoSet(), 1);
 
 TEST(ViewerWindow, UnpacksIntoTheWorkingFolderAndShowsTheDoll) {
     Viewer v(DemoLzh());
-    ASSERT_TRUE(v.Open());
+    ASSERT_TRUE(v.window.Open(v.archive));
+    // The files are written meanwhile; the window learns of it by itself.
+    for (int i = 0; i < 500 && !testsupport::Exists(v.work.file("tmp/\xE8\xAA\xAC\xE6\x98\x8E.TXT")); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QTest::qWait(10);
+    }
+    QTest::qWait(20);
     EXPECT_TRUE(v.messages.shown.empty()) << v.messages.shown.front().text.toStdString();
     EXPECT_EQ(v.window.windowTitle(), QStringLiteral("DEMODOLL.LZH"));
     // Unpacked into the working folder, not beside the archive.
@@ -211,13 +222,21 @@ TEST(ViewerWindow, BadArchivesAndMissingFilesEndInAMessage) {
         auto files = kisstools::MakeDemoSet();
         files.push_back({"..\\..\\EVIL.TXT", "x"});
         files.erase(files.begin() + 7);  // HAT.CEL goes missing
+        files.push_back({"LINK\\OUT.TXT", "x"});
         Viewer v(kisstools::WriteLzh(files, 0));
+        std::filesystem::create_directory_symlink(v.work.path(), v.work.file("tmp/LINK"));
         EXPECT_TRUE(v.Open());
-        ASSERT_EQ(v.messages.shown.size(), 2u);
+        // Refused on reading: the ".." name; then the missing cel; refused
+        // on writing: the name through the link in the working folder.
+        ASSERT_EQ(v.messages.shown.size(), 3u);
         EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Warning);
         EXPECT_TRUE(v.messages.shown[0].text.contains(QStringLiteral("EVIL.TXT")));
         EXPECT_TRUE(v.messages.shown[1].text.contains(QStringLiteral("hat.cel: file not found")))
             << v.messages.shown[1].text.toStdString();
+        EXPECT_EQ(v.messages.shown[2].kind, Messages::Kind::Warning);
+        EXPECT_TRUE(v.messages.shown[2].text.contains(QStringLiteral("LINK/OUT.TXT")));
+        EXPECT_TRUE(v.messages.shown[2].text.contains(QStringLiteral("link")));
+        EXPECT_FALSE(testsupport::Exists(v.work.file("OUT.TXT")));
         EXPECT_FALSE(testsupport::Exists(v.work.file("EVIL.TXT")));
         EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(v.work.path()).parent_path() / "EVIL.TXT"));
         v.window.show();
