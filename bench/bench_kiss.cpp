@@ -1,0 +1,88 @@
+// Opening a KiSS set of 300 cels in the viewer: reading the stored LZH,
+// the configuration, palettes and cels, drawing the first picture of the
+// playfield and writing the files into a fresh folder.  Also the doll's
+// reading alone.
+#include "app/viewer_window.h"
+#include "kiss/doll.h"
+#include "tools/test_set.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+namespace {
+
+class Quiet : public kissviewer::Messages {
+public:
+    void Show(QWidget*, Kind, const QString&, const QString&) override {}
+};
+
+std::filesystem::path Scratch() {
+    static std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() / ("bench_kiss_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(d);
+        return d;
+    }();
+    return dir;
+}
+
+void OpenLargeSet(benchmark::State& state) {
+    const int cels = static_cast<int>(state.range(0));
+    const auto archive = Scratch() / "LARGE.LZH";
+    {
+        std::ofstream out(archive, std::ios::binary);
+        out << kisstools::WriteLzh(kisstools::MakeLargeSet(cels), 0);
+    }
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto work = Scratch() / ("work" + std::to_string(round++));
+        std::filesystem::create_directories(work);
+        std::filesystem::current_path(work);
+        state.ResumeTiming();
+        Quiet quiet;
+        kissviewer::ViewerWindow window(&quiet);
+        if (!window.Open(archive.string())) state.SkipWithError("open failed");
+        QImage first = window.playfield()->Render();
+        benchmark::DoNotOptimize(first.bits());
+        window.FinishUnpacking();  // all the work, the files written too
+        state.PauseTiming();
+        std::filesystem::current_path(Scratch());
+        std::filesystem::remove_all(work);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(OpenLargeSet)->Arg(300)->Unit(benchmark::kMillisecond);
+
+void LoadDollFromMemory(benchmark::State& state) {
+    std::map<std::string, std::string> files;
+    for (auto& f : kisstools::MakeLargeSet(300)) {
+        std::string lower = f.name;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        files[lower] = f.bytes;
+    }
+    for (auto _ : state) {
+        std::vector<std::string> problems;
+        auto doll = kiss::Doll::Load(files["large.cnf"], [&](const std::string& n) -> std::optional<std::string> {
+            return files[n];
+        }, problems);
+        benchmark::DoNotOptimize(doll.CelCount());
+    }
+}
+BENCHMARK(LoadDollFromMemory)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::current_path("/");
+    std::filesystem::remove_all(Scratch());
+    return 0;
+}

@@ -1,0 +1,252 @@
+#include "app/viewer_window.h"
+
+#include "app/folder_files.h"
+#include "archive/extract.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace kissviewer {
+namespace {
+
+QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+bool IsConfigName(const std::string& path) {
+    return path.size() >= 4 && QString::fromUtf8(path.substr(path.size() - 4)).compare(u".cnf", Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+ViewerWindow::ViewerWindow(Messages* messages) : messages_(messages ? messages : &boxes_) {
+    setObjectName(QStringLiteral("ViewerWindow"));
+    setWindowTitle(QStringLiteral("tansu-kiss"));
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    configMenu_ = file->addMenu(QStringLiteral("設定ファイル(&C)"));
+    configMenu_->setObjectName(QStringLiteral("ConfigMenu"));
+    configActions_ = new QActionGroup(this);
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("終了(&X)"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QAction* about = help->addAction(QStringLiteral("tansu-kiss について(&A)"));
+    about->setObjectName(QStringLiteral("AboutAction"));
+    connect(about, &QAction::triggered, this, &ViewerWindow::About);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = buttonRow_ = new QHBoxLayout;
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(2);
+    setButtons_ = new QButtonGroup(this);
+    setButtons_->setExclusive(true);
+    for (int s = 0; s < kiss::kSetCount; ++s) {
+        auto* b = new QPushButton(QString::number(s), central);
+        b->setObjectName(QStringLiteral("SetButton%1").arg(s));
+        b->setCheckable(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFixedWidth(28);
+        setButtons_->addButton(b, s);
+        setButton_[s] = b;
+        row->addWidget(b);
+    }
+    row->addStretch(1);
+    connect(setButtons_, &QButtonGroup::idClicked, this, &ViewerWindow::SelectSet);
+    column->addLayout(row);
+
+    scroll_ = new QScrollArea(central);
+    scroll_->setObjectName(QStringLiteral("PlayfieldArea"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setAlignment(Qt::AlignCenter);
+    scroll_->viewport()->setAutoFillBackground(true);
+    playfield_ = new Playfield;
+    scroll_->setWidget(playfield_);
+    column->addWidget(scroll_, 1);
+    setCentralWidget(central);
+    UpdateSetButtons();
+}
+
+ViewerWindow::~ViewerWindow() {
+    Unpacked(false);
+    playfield_->SetDoll(nullptr);
+}
+
+void ViewerWindow::Say(Messages::Kind kind, const QString& text) {
+    messages_->Show(this, kind, QStringLiteral("tansu-kiss"), text);
+}
+
+bool ViewerWindow::Open(const std::string& osPath) {
+    title_ = QFileInfo(FromUtf8(osPath)).fileName();
+    setWindowTitle(title_);
+    if (IsConfigName(osPath)) {
+        Unpacked(false);
+        archiveFiles_.reset();
+        configs_ = {FromUtf8(osPath)};
+        FillConfigMenu(configs_.front());
+        return OpenConfig(osPath);
+    }
+    auto read = kissarchive::ReadArchive(osPath);
+    if (!read.ok) {
+        Say(Messages::Kind::Error, QStringLiteral("書庫を展開できません。\n%1\n\n%2")
+                                       .arg(FromUtf8(osPath), FromUtf8(read.error)));
+        return false;
+    }
+    if (!read.refused.empty()) {
+        QString list;
+        for (const auto& r : read.refused) list += QStringLiteral("\n%1 (%2)").arg(FromUtf8(r.name), FromUtf8(r.reason));
+        Say(Messages::Kind::Warning, QStringLiteral("次のファイルは展開しませんでした:%1").arg(list));
+    }
+    configs_.clear();
+    for (const auto& e : read.entries)
+        if (!e.directory && IsConfigName(e.path) && !configs_.contains(FromUtf8(e.path))) configs_ << FromUtf8(e.path);
+    if (configs_.isEmpty()) {
+        Say(Messages::Kind::Error, QStringLiteral("書庫に設定ファイル (.cnf) がありません。\n%1").arg(FromUtf8(osPath)));
+        return false;
+    }
+    Unpacked(false);  // a set opened before is written out first
+    entries_ = std::make_shared<const std::vector<kissarchive::Entry>>(std::move(read.entries));
+    archiveFiles_ = std::make_unique<ArchiveFiles>(entries_);
+    StartUnpacking();
+    FillConfigMenu(configs_.front());
+    return OpenConfig(configs_.front().toStdString());
+}
+
+// The files are written on a worker thread while the doll is read from
+// memory and shown; the worker only reads the entries.
+void ViewerWindow::StartUnpacking() {
+    unpackFolder_ = std::make_unique<kissarchive::Folder>(".");  // the folder as it is now
+    auto entries = entries_;
+    const kissarchive::Folder* folder = unpackFolder_.get();
+    unpacking_ = std::async(std::launch::async, [this, entries, folder] {
+        auto result = kissarchive::WriteEntries(*entries, *folder);
+        QMetaObject::invokeMethod(this, [this] { Unpacked(true); }, Qt::QueuedConnection);
+        return result;
+    });
+}
+
+void ViewerWindow::Unpacked(bool report) {
+    if (!unpacking_.valid()) return;
+    const auto result = unpacking_.get();
+    if (!report) return;
+    if (!result.ok) {
+        Say(Messages::Kind::Error, QStringLiteral("書庫を展開できません。\n\n%1").arg(FromUtf8(result.error)));
+    } else if (!result.refused.empty()) {
+        QString list;
+        for (const auto& r : result.refused) list += QStringLiteral("\n%1 (%2)").arg(FromUtf8(r.name), FromUtf8(r.reason));
+        Say(Messages::Kind::Warning, QStringLiteral("次のファイルは展開しませんでした:%1").arg(list));
+    }
+}
+
+bool ViewerWindow::OpenConfig(const std::string& cnf) {
+    // An archive's configuration is read from memory; a file's from disk.
+    std::optional<FolderFiles> disk;
+    kiss::FileReader read;
+    std::optional<std::string> text;
+    if (archiveFiles_) {
+        read = archiveFiles_->ReaderFor(cnf);
+        const size_t slash = cnf.rfind('/');
+        text = read(slash == std::string::npos ? cnf : cnf.substr(slash + 1));
+    } else {
+        disk.emplace(QFileInfo(FromUtf8(cnf)).path().toStdString());
+        read = disk->Reader();
+        text = ReadWholeFile(cnf);
+    }
+    if (!text) {
+        Say(Messages::Kind::Error, QStringLiteral("設定ファイルを読めません。\n%1").arg(FromUtf8(cnf)));
+        return false;
+    }
+    std::vector<std::string> problems;
+    auto doll = std::make_unique<kiss::Doll>(kiss::Doll::Load(*text, read, problems));
+    playfield_->SetDoll(doll.get());
+    doll_ = std::move(doll);
+    UpdateSetButtons();
+    PaintBorder();
+    FitToField();
+    if (!problems.empty()) {
+        QString list;
+        const size_t shown = std::min<size_t>(problems.size(), 20);
+        for (size_t i = 0; i < shown; ++i) list += QLatin1Char('\n') + FromUtf8(problems[i]);
+        if (problems.size() > shown) list += QStringLiteral("\n... (%1)").arg(problems.size() - shown);
+        Say(Messages::Kind::Warning, QStringLiteral("設定ファイルの一部を表示できません: %1%2")
+                                         .arg(QFileInfo(FromUtf8(cnf)).fileName(), list));
+    }
+    return true;
+}
+
+void ViewerWindow::FillConfigMenu(const QString& current) {
+    configMenu_->clear();
+    for (QAction* a : configActions_->actions()) configActions_->removeAction(a);
+    for (const QString& path : configs_) {
+        QAction* a = configMenu_->addAction(QFileInfo(path).fileName());
+        a->setCheckable(true);
+        a->setChecked(path == current);
+        configActions_->addAction(a);
+        connect(a, &QAction::triggered, this, [this, path] { OpenConfig(path.toStdString()); });
+    }
+    configMenu_->setEnabled(!configs_.isEmpty());
+}
+
+void ViewerWindow::UpdateSetButtons() {
+    for (int s = 0; s < kiss::kSetCount; ++s) {
+        setButton_[s]->setEnabled(doll_ && doll_->SetDefined(s));
+        setButton_[s]->setChecked(doll_ && doll_->currentSet() == s);
+    }
+}
+
+void ViewerWindow::SelectSet(int set) {
+    if (doll_ && doll_->SelectSet(set)) {
+        playfield_->SetChanged();
+        PaintBorder();
+    }
+    UpdateSetButtons();
+}
+
+// Around a playfield smaller than the window lies the border colour.
+void ViewerWindow::PaintBorder() {
+    if (!doll_) return;
+    QPalette pal = scroll_->viewport()->palette();
+    pal.setColor(QPalette::Window, QColor::fromRgb(doll_->Border()));
+    scroll_->viewport()->setPalette(pal);
+}
+
+// The window takes the playfield's size, as far as the screen allows.
+void ViewerWindow::FitToField() {
+    if (!doll_) return;
+    const QSize field(doll_->config().width, doll_->config().height);
+    const int above = menuBar()->sizeHint().height() + buttonRow_->sizeHint().height();
+    QSize want(std::max(field.width(), buttonRow_->sizeHint().width()), above + field.height());
+    if (const QScreen* s = screen()) want = want.boundedTo(s->availableGeometry().size());
+    resize(want);
+}
+
+void ViewerWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9 && e->modifiers() == Qt::NoModifier) {
+        SelectSet(e->key() - Qt::Key_0);
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}
+
+void ViewerWindow::About() {
+    Say(Messages::Kind::Information,
+        QStringLiteral("tansu-kiss: KiSS 人形の表示プログラム\n\n"
+                       "書庫 (LZH, ZIP) を今のフォルダに展開し、設定ファイル (.cnf) の人形を表示します。"
+                       "数字キー 0～9 またはボタンでセットを切り替え、服はマウスで動かせます。\n\n"
+                       "FKiSS の命令 (動き・音など) は読み飛ばします。"));
+}
+
+}  // namespace kissviewer

@@ -1,0 +1,81 @@
+// The viewer's window: a menu, ten set buttons and the playfield.
+#pragma once
+
+#include "app/archive_files.h"
+#include "app/messages.h"
+#include "app/playfield.h"
+#include "kiss/doll.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <future>
+#include <memory>
+
+class QActionGroup;
+class QButtonGroup;
+class QHBoxLayout;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+
+namespace kissviewer {
+
+class ViewerWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `messages` receives every message (not owned); nullptr shows boxes.
+    explicit ViewerWindow(Messages* messages = nullptr);
+    ~ViewerWindow() override;
+
+    // Opens what the command line names: an archive is read whole, its
+    // first configuration shown, and its files written into the current
+    // folder meanwhile; a .cnf file is shown from its own folder.  False
+    // (after a message) when nothing can be shown.
+    bool Open(const std::string& osPath);
+
+    // Waits until the archive's files are written (and says what could not
+    // be); also done by itself as soon as they are.
+    void FinishUnpacking() { Unpacked(true); }
+
+    // Shows the configuration file `cnf` (an OS path).
+    bool OpenConfig(const std::string& cnf);
+
+    void SelectSet(int set);
+
+    kiss::Doll* doll() { return doll_.get(); }
+    Playfield* playfield() { return playfield_; }
+    const QStringList& configs() const { return configs_; }
+
+protected:
+    void keyPressEvent(QKeyEvent*) override;
+
+private:
+    Messages* messages_;
+    BoxMessages boxes_;
+    std::unique_ptr<kiss::Doll> doll_;
+    Playfield* playfield_;
+    QScrollArea* scroll_;
+    QHBoxLayout* buttonRow_;
+    QButtonGroup* setButtons_;
+    std::array<QPushButton*, kiss::kSetCount> setButton_{};
+    QMenu* configMenu_;
+    QActionGroup* configActions_;
+    QStringList configs_;  // OS paths of the configurations found
+    QString title_;
+    std::shared_ptr<const std::vector<kissarchive::Entry>> entries_;  // the archive, in memory
+    std::unique_ptr<ArchiveFiles> archiveFiles_;
+    std::unique_ptr<kissarchive::Folder> unpackFolder_;
+    std::future<kissarchive::ExtractResult> unpacking_;
+
+    void Say(Messages::Kind kind, const QString& text);
+    void StartUnpacking();
+    void Unpacked(bool report);
+    void FillConfigMenu(const QString& current);
+    void UpdateSetButtons();
+    void FitToField();
+    void PaintBorder();
+    void About();
+};
+
+}  // namespace kissviewer

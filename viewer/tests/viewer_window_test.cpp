@@ -1,0 +1,343 @@
+// The viewer as a user meets it: started on an archive in a working folder,
+// it unpacks there, shows the doll, switches sets by button and key, and
+// lets objects be dragged; bad archives end in a message.
+#include "app/argument.h"
+#include "app/viewer_window.h"
+#include "archive_test_support.h"
+#include "tools/test_set.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using kissviewer::Messages;
+using kissviewer::ViewerWindow;
+using testsupport::TempFolder;
+using testsupport::WriteBytes;
+namespace demo = kisstools::demo;
+
+namespace {
+
+struct Recorded {
+    Messages::Kind kind;
+    QString text;
+};
+
+class RecordingMessages : public Messages {
+public:
+    std::vector<Recorded> shown;
+    void Show(QWidget*, Kind kind, const QString&, const QString& text) override { shown.push_back({kind, text}); }
+};
+
+QRgb Opaque(unsigned rgb) { return 0xFF000000u | rgb; }
+
+// The window started as the launcher starts it: in the working folder, on
+// the archive lying elsewhere.
+struct Viewer {
+    TempFolder work;  // current folder = the viewer's working folder
+    RecordingMessages messages;
+    ViewerWindow window{&messages};
+    std::string archive;
+
+    explicit Viewer(const std::string& bytes, const std::string& name = "DEMODOLL.LZH") {
+        std::filesystem::create_directory(work.file("kiss"));
+        archive = work.file("kiss/" + name);
+        WriteBytes(archive, bytes);
+        std::filesystem::create_directory(work.file("tmp"));
+        std::filesystem::current_path(work.file("tmp"));
+    }
+    // Opens the archive and waits until its files are written.
+    bool Open() {
+        bool ok = window.Open(archive);
+        window.FinishUnpacking();
+        return ok;
+    }
+    QImage Shot() { return window.playfield()->grab().toImage(); }
+    QRgb Pixel(int x, int y) { return Shot().pixel(x, y); }
+    QPushButton* SetButton(int s) { return window.findChild<QPushButton*>(QStringLiteral("SetButton%1").arg(s)); }
+    void Drag(QPoint from, QPoint to) {
+        QWidget* field = window.playfield();
+        QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(field, (from + to) / 2);
+        QTest::mouseMove(field, to);
+        QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, to);
+    }
+};
+
+std::string DemoLzh() { return kisstools::WriteLzh(kisstools::MakeDemoSet(), 1); }
+
+}  // namespace
+
+TEST(ViewerWindow, UnpacksIntoTheWorkingFolderAndShowsTheDoll) {
+    Viewer v(DemoLzh());
+    ASSERT_TRUE(v.window.Open(v.archive));
+    // The files are written meanwhile; the window learns of it by itself.
+    for (int i = 0; i < 500 && !testsupport::Exists(v.work.file("tmp/\xE8\xAA\xAC\xE6\x98\x8E.TXT")); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QTest::qWait(10);
+    }
+    QTest::qWait(20);
+    EXPECT_TRUE(v.messages.shown.empty()) << v.messages.shown.front().text.toStdString();
+    EXPECT_EQ(v.window.windowTitle(), QStringLiteral("DEMODOLL.LZH"));
+    // Unpacked into the working folder, not beside the archive.
+    EXPECT_TRUE(testsupport::Exists(v.work.file("tmp/BODY.CEL")));
+    EXPECT_TRUE(testsupport::Exists(v.work.file("tmp/\xE8\xAA\xAC\xE6\x98\x8E.TXT")));
+    EXPECT_EQ(kisstest::Listing(v.work.file("kiss")), (std::vector<std::string>{"DEMODOLL.LZH"}));
+
+    v.window.show();
+    EXPECT_EQ(v.window.playfield()->size(), QSize(demo::kWidth, demo::kHeight));
+    // The window fits the playfield: all of it in view.
+    auto* area = v.window.findChild<QWidget*>(QStringLiteral("PlayfieldArea"));
+    ASSERT_NE(area, nullptr);
+    EXPECT_GE(area->width(), demo::kWidth);
+    EXPECT_GE(area->height(), demo::kHeight);
+    const QImage shot = v.Shot();
+    // Each cel's pixel in its palette's colour (group 0 in set 0).
+    EXPECT_EQ(shot.pixel(demo::kHatX0 + demo::kHatBrimX, demo::kHatY0 + demo::kHatBrimY), Opaque(demo::kHatYellow[0]));
+    EXPECT_EQ(shot.pixel(demo::kShirtX0 + demo::kShirtPixelX, demo::kShirtY0 + demo::kShirtPixelY),
+              Opaque(demo::kShirtPink[0]));
+    EXPECT_EQ(shot.pixel(demo::kSkirtX0 + demo::kSkirtOffsetX + demo::kSkirtPixelX,
+                         demo::kSkirtY0 + demo::kSkirtOffsetY + demo::kSkirtPixelY),
+              Opaque(demo::kSkirtBlue[0]))
+        << "the 4-bit cel is drawn at its place plus its offset";
+    EXPECT_EQ(shot.pixel(demo::kDollX + demo::kBodyPixelX, demo::kDollY + demo::kBodyPixelY), Opaque(demo::kLeotard[0]));
+    // Colour 0 is transparent: the background shows through the hat's corner.
+    EXPECT_EQ(shot.pixel(demo::kHatX0 + demo::kHatCornerX, demo::kHatY0 + demo::kHatCornerY),
+              Opaque(demo::kBackground[0]));
+    EXPECT_EQ(shot.pixel(2, 2), Opaque(demo::kBackground[0]));
+}
+
+TEST(ViewerWindow, SetButtonsAndKeysSwitchSetsPalettesAndLayers) {
+    Viewer v(DemoLzh());
+    ASSERT_TRUE(v.Open());
+    v.window.show();
+    for (int s = 0; s < 10; ++s) EXPECT_EQ(v.SetButton(s)->isEnabled(), s <= 2) << s;
+    EXPECT_TRUE(v.SetButton(0)->isChecked());
+
+    // Set 1: dressed, palette group 1.  The shirt lies over the body, the
+    // hat over the hair: the first cels listed are on top.
+    QTest::mouseClick(v.SetButton(1), Qt::LeftButton);
+    EXPECT_TRUE(v.SetButton(1)->isChecked());
+    QImage shot = v.Shot();
+    EXPECT_EQ(shot.pixel(demo::kShirtX1 + demo::kShirtPixelX, demo::kShirtY1 + demo::kShirtPixelY),
+              Opaque(demo::kShirtPink[1]));
+    EXPECT_EQ(shot.pixel(demo::kHatX1 + demo::kHatBrimX, demo::kHatY1 + demo::kHatBrimY), Opaque(demo::kHatYellow[1]));
+    // The hat's brim covers hair of the doll below it.
+    const int hairX = demo::kHatX1 + demo::kHatBrimX, hairY = demo::kHatY1 + demo::kHatBrimY;
+    EXPECT_EQ(v.window.doll()->HitTest(hairX, hairY), 0);
+    EXPECT_EQ(shot.pixel(demo::kHatX0 + demo::kHatBrimX, demo::kHatY0 + demo::kHatBrimY), Opaque(demo::kBackground[1]))
+        << "nothing left where the hat was in set 0";
+    // Where the shirt's hem overlaps the skirt's waist, the shirt (listed
+    // first) is drawn; without the shirt (set 2) the skirt shows there.
+    const QPoint waist(demo::kShirtX1 + 30, demo::kSkirtY2 + demo::kSkirtOffsetY + 1);
+    EXPECT_EQ(shot.pixel(waist), Opaque(demo::kShirtPink[1]));
+
+    // Key 2: set 2, the shirt and hat are not placed; group 0 again.
+    QTest::keyClick(&v.window, Qt::Key_2);
+    EXPECT_TRUE(v.SetButton(2)->isChecked());
+    shot = v.Shot();
+    EXPECT_EQ(shot.pixel(demo::kShirtX1 + demo::kShirtPixelX, demo::kShirtY1 + demo::kShirtPixelY),
+              Opaque(demo::kLeotard[0]))
+        << "without the shirt the leotard shows";
+    EXPECT_EQ(shot.pixel(demo::kSkirtX2 + demo::kSkirtOffsetX + demo::kSkirtPixelX,
+                         demo::kSkirtY2 + demo::kSkirtOffsetY + demo::kSkirtPixelY),
+              Opaque(demo::kSkirtBlue[0]));
+    EXPECT_EQ(shot.pixel(waist), Opaque(demo::kSkirtBlue[0]));
+    // A set the file does not define changes nothing.
+    QTest::keyClick(&v.window, Qt::Key_7);
+    EXPECT_TRUE(v.SetButton(2)->isChecked());
+    EXPECT_EQ(v.window.doll()->currentSet(), 2);
+}
+
+TEST(ViewerWindow, DraggingMovesAnObjectAndAFixedOneOnlyAfterItsDrags) {
+    Viewer v(DemoLzh());
+    ASSERT_TRUE(v.Open());
+    v.window.show();
+    const QPoint brim(demo::kHatX0 + demo::kHatBrimX, demo::kHatY0 + demo::kHatBrimY);
+    v.Drag(brim, brim + QPoint(-200, 60));
+    QImage shot = v.Shot();
+    EXPECT_EQ(shot.pixel(brim + QPoint(-200, 60)), Opaque(demo::kHatYellow[0]));
+    EXPECT_EQ(shot.pixel(brim), Opaque(demo::kBackground[0]));
+    EXPECT_EQ(v.window.doll()->Place(demo::kHat), (kiss::Position{demo::kHatX0 - 200, demo::kHatY0 + 60}));
+    // Only this set's place changed.
+    QTest::keyClick(&v.window, Qt::Key_1);
+    EXPECT_EQ(v.window.doll()->Place(demo::kHat), (kiss::Position{demo::kHatX1, demo::kHatY1}));
+    QTest::keyClick(&v.window, Qt::Key_0);
+
+    // The doll (fix 3) stays for three drags and moves on the fourth.
+    const QPoint body(demo::kDollX + demo::kBodyPixelX, demo::kDollY + demo::kBodyPixelY);
+    for (int i = 0; i < demo::kDollFix; ++i) {
+        v.Drag(body, body + QPoint(30, 0));
+        EXPECT_EQ(v.window.doll()->Place(demo::kDoll), (kiss::Position{demo::kDollX, demo::kDollY})) << i;
+    }
+    v.Drag(body, body + QPoint(30, 0));
+    EXPECT_EQ(v.window.doll()->Place(demo::kDoll), (kiss::Position{demo::kDollX + 30, demo::kDollY}));
+    EXPECT_EQ(v.Pixel(body.x() + 30, body.y()), Opaque(demo::kLeotard[0]));
+
+    // A press on a transparent pixel picks nothing up.
+    const QPoint corner(demo::kHatX0 - 200 + demo::kHatCornerX, demo::kHatY0 + 60 + demo::kHatCornerY);
+    v.Drag(corner, corner + QPoint(50, 50));
+    EXPECT_EQ(v.window.doll()->Place(demo::kHat), (kiss::Position{demo::kHatX0 - 200, demo::kHatY0 + 60}));
+}
+
+TEST(ViewerWindow, OtherConfigurationsFromTheMenuAndZipArchives) {
+    Viewer v(kisstools::WriteZip(kisstools::MakeDemoSet()), "DEMODOLL.ZIP");
+    ASSERT_TRUE(v.Open());
+    ASSERT_EQ(v.window.configs().size(), 2);
+    auto* menu = v.window.findChild<QMenu*>(QStringLiteral("ConfigMenu"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("DEMODOLL.CNF"));
+    EXPECT_TRUE(menu->actions()[0]->isChecked());
+    menu->actions()[1]->trigger();
+    EXPECT_TRUE(menu->actions()[1]->isChecked());
+    EXPECT_EQ(v.window.doll()->config().width, 200);
+    EXPECT_EQ(v.window.playfield()->size(), QSize(200, 240));
+    EXPECT_EQ(v.Pixel(60 + demo::kBodyPixelX, 10 + demo::kBodyPixelY), Opaque(demo::kLeotard[0]));
+    EXPECT_FALSE(v.SetButton(1)->isEnabled());
+}
+
+TEST(ViewerWindow, BadArchivesAndMissingFilesEndInAMessage) {
+    const std::string good = DemoLzh();
+    {
+        Viewer v(good.substr(0, good.size() / 2));
+        EXPECT_FALSE(v.Open());
+        ASSERT_EQ(v.messages.shown.size(), 1u);
+        EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Error);
+        EXPECT_TRUE(v.messages.shown[0].text.startsWith(QStringLiteral("書庫を展開できません。"))) << v.messages.shown[0].text.toStdString();
+        EXPECT_TRUE(kisstest::Listing(v.work.file("tmp")).empty());
+    }
+    {
+        Viewer v(kisstools::WriteLzh({{"README.TXT", "no doll here"}}, 0));
+        EXPECT_FALSE(v.Open());
+        ASSERT_EQ(v.messages.shown.size(), 1u);
+        EXPECT_TRUE(v.messages.shown[0].text.contains(QStringLiteral(".cnf")));
+    }
+    {
+        // An unsafe entry is named in a warning; the doll still shows, and
+        // nothing lands outside the working folder.
+        auto files = kisstools::MakeDemoSet();
+        files.push_back({"..\\..\\EVIL.TXT", "x"});
+        files.erase(files.begin() + 7);  // HAT.CEL goes missing
+        files.push_back({"LINK\\OUT.TXT", "x"});
+        Viewer v(kisstools::WriteLzh(files, 0));
+        std::filesystem::create_directory_symlink(v.work.path(), v.work.file("tmp/LINK"));
+        EXPECT_TRUE(v.Open());
+        // Refused on reading: the ".." name; then the missing cel; refused
+        // on writing: the name through the link in the working folder.
+        ASSERT_EQ(v.messages.shown.size(), 3u);
+        EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Warning);
+        EXPECT_TRUE(v.messages.shown[0].text.contains(QStringLiteral("EVIL.TXT")));
+        EXPECT_TRUE(v.messages.shown[1].text.contains(QStringLiteral("hat.cel: file not found")))
+            << v.messages.shown[1].text.toStdString();
+        EXPECT_EQ(v.messages.shown[2].kind, Messages::Kind::Warning);
+        EXPECT_TRUE(v.messages.shown[2].text.contains(QStringLiteral("LINK/OUT.TXT")));
+        EXPECT_TRUE(v.messages.shown[2].text.contains(QStringLiteral("link")));
+        EXPECT_FALSE(testsupport::Exists(v.work.file("OUT.TXT")));
+        EXPECT_FALSE(testsupport::Exists(v.work.file("EVIL.TXT")));
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(v.work.path()).parent_path() / "EVIL.TXT"));
+        v.window.show();
+        EXPECT_EQ(v.Pixel(demo::kShirtX0 + demo::kShirtPixelX, demo::kShirtY0 + demo::kShirtPixelY),
+                  Opaque(demo::kShirtPink[0]));
+    }
+}
+
+TEST(ViewerWindow, AboutSaysFkissIsIgnoredAndPlainConfigFilesOpen) {
+    Viewer v(DemoLzh());
+    ASSERT_TRUE(v.Open());
+    v.window.findChild<QAction*>(QStringLiteral("AboutAction"))->trigger();
+    ASSERT_EQ(v.messages.shown.size(), 1u);
+    EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Information);
+    EXPECT_TRUE(v.messages.shown[0].text.contains(QStringLiteral("FKiSS"))) ;
+
+    // The unpacked configuration opened directly, from another folder.
+    RecordingMessages messages;
+    ViewerWindow plain(&messages);
+    const std::string cnf = v.work.file("tmp/DEMODOLL.CNF");
+    std::filesystem::current_path(v.work.path());
+    ASSERT_TRUE(plain.Open(cnf));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(plain.windowTitle(), QStringLiteral("DEMODOLL.CNF"));
+    EXPECT_EQ(plain.doll()->CelCount(), 4);
+}
+
+TEST(ViewerWindow, ShiftJisFileNamesInTheConfigurationAreFound) {
+    // The cel's name in the configuration is Shift-JIS; on disk it is UTF-8.
+    kisstools::Raster r(2, 2);
+    r.Rect(0, 0, 2, 2, 1);
+    std::vector<std::vector<kisstools::Rgb>> pal(1, std::vector<kisstools::Rgb>(16, kisstools::Rgb{0, 0, 0}));
+    pal[0][1] = kisstools::Rgb{15, 0, 0};
+    Viewer v(kisstools::WriteLzh({{"A.CNF", "(20,20)\r\n%P.KCF\r\n#0 \x83\x5C.CEL\r\n$0 3,4\r\n"},
+                                  {"P.KCF", kisstools::EncodePalette12(pal)},
+                                  {"\x83\x5C.CEL" /* ソ */, kisstools::EncodeCel(r, kisstools::CelForm::Old4)}},
+                                 0));
+    ASSERT_TRUE(v.Open());
+    EXPECT_TRUE(v.messages.shown.empty()) << v.messages.shown.front().text.toStdString();
+    EXPECT_TRUE(testsupport::Exists(v.work.file("tmp/\xE3\x82\xBD.CEL")));
+    v.window.show();
+    EXPECT_EQ(v.Pixel(4, 5), 0xFFFF0000u);
+}
+
+TEST(ViewerWindow, AnObjectOfSeveralCelsMovesWholeBetweenTheLayersOfOthers) {
+    // Object 0 has a cel above object 1 and one below it; a 32-bit cel
+    // (object 2) is drawn with its alpha.
+    using kisstools::Raster;
+    auto square = [](int side, uint8_t c) {
+        Raster r(side, side);
+        r.Rect(0, 0, side, side, c);
+        return r;
+    };
+    std::vector<std::vector<kisstools::Rgb>> pal(1, std::vector<kisstools::Rgb>(16, kisstools::Rgb{0, 0, 0}));
+    pal[0][0] = kisstools::Rgb{15, 15, 15};
+    pal[0][1] = kisstools::Rgb{15, 0, 0};
+    pal[0][2] = kisstools::Rgb{0, 15, 0};
+    pal[0][3] = kisstools::Rgb{0, 0, 15};
+    Raster low = square(20, 3);
+    low.xOffset = 10;  // the lower cel lies 10 pixels right of the upper one
+    std::string argb = "KiSS";
+    argb += std::string("\x21\x20\0\0\x02\0\x01\0", 8) + std::string(20, '\0');
+    argb += std::string("\x00\x00\xFF\xFF\x00\x00\xFF\x80", 8);  // opaque red, half red
+    Viewer v(kisstools::WriteLzh({{"A.CNF", "(80,60)\n%P.KCF\n#2 rgba.cel\n#0 top.cel\n#1 mid.cel\n#0 low.cel\n"
+                                            "$0 40,40 35,30 70,55\n"},
+                                  {"P.KCF", kisstools::EncodePalette12(pal)},
+                                  {"TOP.CEL", kisstools::EncodeCel(square(10, 1), kisstools::CelForm::Headed4)},
+                                  {"MID.CEL", kisstools::EncodeCel(square(30, 2), kisstools::CelForm::Headed4)},
+                                  {"LOW.CEL", kisstools::EncodeCel(low, kisstools::CelForm::Headed4)},
+                                  {"RGBA.CEL", argb}},
+                                 1));
+    ASSERT_TRUE(v.Open());
+    EXPECT_TRUE(v.messages.shown.empty()) << v.messages.shown.front().text.toStdString();
+    v.window.show();
+    const QRgb red = 0xFFFF0000u, green = 0xFF00FF00u, blue = 0xFF0000FFu, white = 0xFFFFFFFFu;
+    QImage shot = v.Shot();
+    EXPECT_EQ(shot.pixel(42, 42), red);    // object 0's upper cel over object 1
+    EXPECT_EQ(shot.pixel(52, 42), green);  // object 1 over object 0's lower cel
+    EXPECT_EQ(shot.pixel(67, 42), blue);   // the lower cel where object 1 is not
+    EXPECT_EQ(shot.pixel(70, 55), red);    // 32-bit, opaque
+    const QRgb half = shot.pixel(71, 55);  // 32-bit, alpha 0x80 over white
+    EXPECT_EQ(qRed(half), 255);
+    EXPECT_NEAR(qGreen(half), 127, 2);
+    // Dragging by the upper cel moves the lower one too; object 1 stays.
+    v.Drag(QPoint(42, 42), QPoint(12, 22));
+    shot = v.Shot();
+    EXPECT_EQ(v.window.doll()->Place(0), (kiss::Position{10, 20}));
+    EXPECT_EQ(shot.pixel(12, 22), red);
+    EXPECT_EQ(shot.pixel(25, 25), blue);
+    EXPECT_EQ(shot.pixel(37, 35), green) << "object 1 still over the lower cel";
+    EXPECT_EQ(shot.pixel(42, 42), green);
+    EXPECT_EQ(shot.pixel(67, 42), white) << "nothing left of the lower cel's old place";
+}
+
+TEST(ViewerArgument, LauncherFormsBecomeOsPaths) {
+    TempFolder t;
+    WriteBytes(t.file("A.LZH"), "x");
+    EXPECT_EQ(kissviewer::ArgumentToOsPath(t.file("A.LZH")), t.file("A.LZH"));
+    EXPECT_EQ(kissviewer::ArgumentToOsPath("Z:\\home\\user\\KISS\\SET.LZH"), "/home/user/KISS/SET.LZH");
+    EXPECT_EQ(kissviewer::ArgumentToOsPath("z:/home/user/SET.LZH"), "/home/user/SET.LZH");
+    EXPECT_EQ(kissviewer::ArgumentToOsPath("..\\KISS\\DEMO\\SET.LZH"), "../KISS/DEMO/SET.LZH");
+    // Shift-JIS bytes: "ソ" keeps its 0x5C second byte, which is no separator.
+    EXPECT_EQ(kissviewer::ArgumentToOsPath("Z:\\\x83\x5C\\A.LZH"), "/\xE3\x82\xBD/A.LZH");
+}
