@@ -2,8 +2,10 @@
 # demo-folder.sh <build-folder> <folder>: makes <folder> a demonstration
 # folder: a copy of demo/ (made once; later runs keep what the program
 # stored there), the generated KiSS set its catalog's first row names
-# (KISS/DEMO/DEMODOLL.LZH, found through KISSDIR "..\KISS\" from the
-# viewer's working folder) and that working folder, TEMP (TMPDIR).
+# (KISS/DEMO/DEMODOLL.LZH under KISSDIR) and the viewer's working folder
+# TEMP (TMPDIR).  A new copy gets both folders as absolute paths in the
+# program's own form (Z:\ for the root, "\" between folders), so the
+# record dialog and the viewer find them whatever the current folder is.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
@@ -11,6 +13,15 @@ dest=$2
 if [ ! -d "$dest" ]; then
   mkdir -p "$dest"
   cp "$root/demo/Tansu.ini" "$root/demo/Tansu.CSV" "$dest/"
+  abs=$(cd "$dest" && pwd)
+  case "$abs" in
+    *" "*) ;;  # a blank would end the value in Tansu.ini: keep the relative paths
+    *)
+      # Z:\dir\dir, written into sed's replacement with each "\" doubled.
+      sys=$(printf 'Z:%s' "$abs" | sed 's|/|\\\\|g')
+      sed -i "s|^KISSDIR = .*|KISSDIR = $sys\\\\KISS\\\\|; s|^TMPDIR = .*|TMPDIR = $sys\\\\TEMP|" "$dest/Tansu.ini"
+      ;;
+  esac
 fi
 mkdir -p "$dest/KISS/DEMO" "$dest/TEMP"
 if [ ! -f "$dest/KISS/DEMO/DEMODOLL.LZH" ]; then
