@@ -9,7 +9,9 @@ src=$1
 build=$(cd "$2" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
+# The OS form of a system path: "Z:\" is the root, "\" separates folders.
+os_path() { printf '%s' "$1" | sed 's|^[Zz]:||' | tr '\\' '/'; }
 
 sh "$src/scripts/demo-folder.sh" "$build" "$work/demo"
 setting() { iconv -f CP932 -t UTF-8 "$work/demo/Tansu.ini" | tr -d '\r' | sed -n "s/^$1 = //p"; }
@@ -23,11 +25,15 @@ bytes=$(echo "$row" | cut -d, -f7)
 
 [ "$kissexe" = tansu-kiss ] || fail "KISSEXE is '$kissexe'"
 [ -x "$build/viewer/$kissexe" ] || fail "no built $kissexe"
-[ -d "$work/demo/$tmpdir" ] || fail "no working folder '$tmpdir'"
+case "$tmpdir" in
+  [Zz]:*) tmpos=$(os_path "$tmpdir") ;;
+  *) tmpos="$work/demo/$(os_path "$tmpdir")" ;;
+esac
+[ -d "$tmpos" ] || fail "no working folder '$tmpdir'"
 # The launcher's argument: KISSDIR + DIR + "\" + LZH_FILE, "\" becoming "/".
 argument="$kissdir$dir\\$lzh"
-path=$(printf '%s' "$argument" | tr '\\' '/')
-cd "$work/demo/$tmpdir"
+path=$(os_path "$argument")
+cd "$tmpos"
 [ -f "$path" ] || fail "'$argument' is not there from $tmpdir"
 [ "$(stat -c %s "$path")" = "$bytes" ] || fail "BYTE $bytes, archive $(stat -c %s "$path")"
 
