@@ -4,16 +4,24 @@
 
 namespace {
 
-// Where the last separator ("\" or ":") of the path stands; npos for none.
-size_t LastSeparator(std::string_view path) {
-    size_t last = std::string_view::npos;
+struct Separator {
+    size_t at = std::string_view::npos;  // the last "\" or ":"; npos for none
+    bool afterSeparator = false;         // a single-byte "\" or ":" stands right before it
+};
+
+Separator LastSeparator(std::string_view path) {
+    Separator last;
+    bool previousWasSeparator = false;
     for (size_t i = 0; i < path.size(); ++i) {
         unsigned char b = static_cast<unsigned char>(path[i]);
         if (platform::IsCp932LeadByte(b) && i + 1 < path.size()) {
             ++i;  // the trail byte belongs to the character
+            previousWasSeparator = false;
             continue;
         }
-        if (b == '\\' || b == ':') last = i;
+        bool separator = b == '\\' || b == ':';
+        if (separator) last = {i, previousWasSeparator};
+        previousWasSeparator = separator;
     }
     return last;
 }
@@ -21,14 +29,15 @@ size_t LastSeparator(std::string_view path) {
 }  // namespace
 
 std::string FolderOfPath(std::string_view path) {
-    size_t cut = LastSeparator(path);
-    if (cut == std::string_view::npos) return {};
-    if (path[cut] == ':') return std::string(path.substr(0, cut + 1));  // "Z:A.LZH": the drive "Z:"
-    bool keepSeparator = cut > 0 && (path[cut - 1] == ':' || path[cut - 1] == '\\');
-    return std::string(path.substr(0, keepSeparator ? cut + 1 : cut));
+    Separator cut = LastSeparator(path);
+    if (cut.at == std::string_view::npos) return {};
+    if (path[cut.at] == ':') return std::string(path.substr(0, cut.at + 1));  // "Z:A.LZH": the drive "Z:"
+    // A root keeps its "\": the path's first byte, or after a drive or another "\".
+    bool keepSeparator = cut.at == 0 || cut.afterSeparator;
+    return std::string(path.substr(0, keepSeparator ? cut.at + 1 : cut.at));
 }
 
 std::string NameOfPath(std::string_view path) {
-    size_t cut = LastSeparator(path);
+    size_t cut = LastSeparator(path).at;
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
