@@ -48,6 +48,7 @@ void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
     FormField(c, "H1", &TForm1::H1);
     FormField(c, "MenuAbout", &TForm1::MenuAbout);
     FormField(c, "OpenDialog1", &TForm1::OpenDialog1);
+    FormField(c, "SaveDialog1", &TForm1::SaveDialog1);
     c.Method("FormCreate", &TForm1::FormCreate);
     c.Method("FormShow", &TForm1::FormShow);
     c.Method("FormCloseQuery", &TForm1::FormCloseQuery);
@@ -112,7 +113,8 @@ void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
                                          MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDYES) {
         // Only a catalog that was written lets the window close.
-        if (SaveCsv(CsvFileName) != 0) CanClose = false;
+        bool saved = CsvFileName.empty() ? SaveUnderNewName() : SaveCsv(CsvFileName) == 0;
+        if (!saved) CanClose = false;
     } else if (answer != IDNO) {
         CanClose = false;
     }
@@ -148,9 +150,23 @@ void TForm1::MenuFileOpenClick(TObject*) {
 }
 
 void TForm1::MenuFileSaveClick(TObject*) {
-    if (CsvFileName.empty()) return;
+    if (CsvFileName.empty()) {
+        // Records typed without a catalog file need a name; with nothing
+        // typed there is nothing to save.
+        if (Modified) SaveUnderNewName();
+        return;
+    }
     std::string name = CsvFileName;
     if (SaveCsv(name) == 0) LoadCsv(name);
+}
+
+bool TForm1::SaveUnderNewName() {
+    if (!SaveDialog1->Execute()) return false;
+    std::string name = SaveDialog1->FileName();
+    if (SaveCsv(name) != 0) return false;
+    LoadCsv(name);
+    Settings.SetText(settings_keys::FilePaths, "DefaultCSV", name.c_str());
+    return true;
 }
 
 void TForm1::MenuSetUpClick(TObject*) { Form2->ShowModal(); }

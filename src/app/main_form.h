@@ -40,6 +40,7 @@ public:
     TMenuItem* H1 = nullptr;
     TMenuItem* MenuAbout = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
+    TSaveDialog* SaveDialog1 = nullptr;
 
     // Window events.
     void FormCreate(TObject* Sender);
@@ -81,6 +82,10 @@ public:
     // that is no number stops SortByNumber with the conversion error and
     // leaves SortColumn as it was.
     void SortByText(int column);
+    // Saves a catalog that has no file yet (records appended after a failed
+    // load) under a name the user chooses; that file becomes the shown
+    // catalog and the catalog of the next start.  True when it was written.
+    bool SaveUnderNewName();
     void SortByNumber(int column);
 
     // The window's state.

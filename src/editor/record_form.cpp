@@ -1,13 +1,159 @@
 #include "editor/record_form.h"
 
+#include "app/main_form.h"
+#include "editor/hosoku_file.h"
+#include "framework/sysutils.h"
+#include "framework/ui/forms/application.h"
+#include "framework/ui/modal/message_box_flags.h"
+#include "settings/path_text.h"
+#include "settings/settings_keys.h"
+
 extern const char kRecordEditForm[];
 extern const unsigned kRecordEditForm_size;
 
 TForm3* Form3 = nullptr;
 
-TANSU_IMPLEMENT_CLASS(TForm3)
-void TForm3::DeclarePublished(TClassBuilder<TForm3>&) {}
+namespace {
 
-TForm3::TForm3(TComponent* owner) : TForm(owner) {
-    ReadForm(std::string_view(kRecordEditForm, kRecordEditForm_size));
+// Field numbers in grid column order.
+constexpr int kNumberField = 0;
+constexpr int kFolderField = 1;
+constexpr int kArchiveField = 2;
+constexpr int kTitleField = 3;
+constexpr int kAuthorField = 4;
+constexpr int kIdField = 5;
+constexpr int kDateField = 6;
+constexpr int kSizeField = 7;
+
+// The folder under which the sets lie, read anew at every use.
+std::string KissFolder() {
+    const IniItem& item = Settings.Item(Settings.FirstItem(settings_keys::FilePaths) + settings_keys::KISSDIR);
+    return item.text ? item.text : "";
+}
+
+}  // namespace
+
+TANSU_IMPLEMENT_CLASS(TForm3)
+void TForm3::DeclarePublished(TClassBuilder<TForm3>& c) {
+    FormField(c, "Bevel1", &TForm3::Bevel1);
+    FormField(c, "ArLabel1_1", &TForm3::ArLabel1_1);
+    FormField(c, "ArLabel1_2", &TForm3::ArLabel1_2);
+    FormField(c, "ArLabel1_3", &TForm3::ArLabel1_3);
+    FormField(c, "ArLabel1_4", &TForm3::ArLabel1_4);
+    FormField(c, "ArLabel1_5", &TForm3::ArLabel1_5);
+    FormField(c, "ArLabel1_6", &TForm3::ArLabel1_6);
+    FormField(c, "ArLabel1_7", &TForm3::ArLabel1_7);
+    FormField(c, "ArLabel1_8", &TForm3::ArLabel1_8);
+    FormField(c, "ArMaskEdit1_1", &TForm3::ArMaskEdit1_1);
+    FormField(c, "ArMaskEdit1_2", &TForm3::ArMaskEdit1_2);
+    FormField(c, "ArMaskEdit1_3", &TForm3::ArMaskEdit1_3);
+    FormField(c, "ArMaskEdit1_4", &TForm3::ArMaskEdit1_4);
+    FormField(c, "ArMaskEdit1_5", &TForm3::ArMaskEdit1_5);
+    FormField(c, "ArMaskEdit1_6", &TForm3::ArMaskEdit1_6);
+    FormField(c, "ArMaskEdit1_7", &TForm3::ArMaskEdit1_7);
+    FormField(c, "ArMaskEdit1_8", &TForm3::ArMaskEdit1_8);
+    FormField(c, "BB_OK", &TForm3::BB_OK);
+    FormField(c, "BB_CANCEL", &TForm3::BB_CANCEL);
+    FormField(c, "BB_Read", &TForm3::BB_Read);
+    FormField(c, "Button1", &TForm3::Button1);
+    FormField(c, "ArMaskEdit1", &TForm3::ArMaskEdit1);
+    FormField(c, "ArLabel1", &TForm3::ArLabel1);
+    FormField(c, "OpenDialog1", &TForm3::OpenDialog1);
+    FormField(c, "OpenDialog2", &TForm3::OpenDialog2);
+    c.Method("FormShow", &TForm3::FormShow);
+    c.Method("BB_OKClick", &TForm3::BB_OKClick);
+    c.Method("BB_CANCELClick", &TForm3::BB_CANCELClick);
+    c.Method("Button1Click", &TForm3::Button1Click);
+    c.Method("BB_ReadClick", &TForm3::BB_ReadClick);
+}
+
+TForm3::TForm3(TComponent* owner) : TForm(owner) { ReadForm(std::string_view(kRecordEditForm, kRecordEditForm_size)); }
+
+std::string TForm3::FieldText(int index) const { return ArMaskEdit1->ArryCntrl(index)->Text(); }
+
+void TForm3::SetFieldText(int index, const std::string& text) { ArMaskEdit1->ArryCntrl(index)->SetText(text); }
+
+void TForm3::LoadFromGrid(int row) {
+    for (int i = 0; i < kFieldCount; ++i) SetFieldText(i, Form1->ComboGrid1->Cells(i, row));
+}
+
+void TForm3::StoreToGrid(int row) {
+    for (int i = 0; i < kFieldCount; ++i) Form1->ComboGrid1->SetCell(i, row, FieldText(i));
+    if (!Form1->Modified) {
+        Form1->Modified = true;
+        Form1->UpdateCaption();
+    }
+}
+
+void TForm3::FormShow(TObject*) {
+    if (!AppendMode) {
+        LoadFromGrid(Form1->ComboGrid1->Row());
+        return;
+    }
+    SetFieldText(kNumberField, "(新規)");
+    for (int i = 1; i < kFieldCount; ++i) SetFieldText(i, std::string());
+}
+
+void TForm3::BB_OKClick(TObject*) {
+    TComboGrid* grid = Form1->ComboGrid1;
+    if (AppendMode) {
+        int n = grid->RowCount();
+        if (n == 2 && grid->Cells(0, 1).empty()) {
+            n = 1;  // an empty catalog: its one empty row takes the record
+        } else {
+            grid->SetRowCount(n + 1);
+        }
+        grid->SetRow(n);
+        SetFieldText(kNumberField, IntToStr(n));
+    }
+    StoreToGrid(grid->Row());
+    SetModalResult(mrOk);
+}
+
+void TForm3::BB_CANCELClick(TObject*) { SetModalResult(mrCancel); }
+
+void TForm3::SetFolder(const std::string& path) {
+    std::string kissFolder = KissFolder();
+    std::string folder = FolderOfPath(path);
+    if (kissFolder.size() > folder.size()) {
+        Application->MessageBox("不正なディレクトリ（フォルダ）が指定されました。", "エラー", MB_OK | MB_ICONSTOP);
+        SetFieldText(kFolderField, std::string());
+        return;
+    }
+    // What follows the first bytes of the KiSS folder's length: the set's
+    // folder as the opening of a set joins it back behind "KISSDIR".
+    SetFieldText(kFolderField, folder.substr(kissFolder.size()));
+}
+
+std::string TForm3::DateWithCentury(const std::string& date) {
+    unsigned char first = date.empty() ? 0 : static_cast<unsigned char>(date[0]);
+    return (first >= 0x38 && first <= 0x7F ? "19" : "20") + date;
+}
+
+void TForm3::FollowRecordFolder() { OpenDialog1->SetInitialDir(KissFolder() + FieldText(kFolderField)); }
+
+void TForm3::Button1Click(TObject*) {
+    if (OpenDialog2->InitialDir().empty()) OpenDialog2->SetInitialDir(KissFolder());
+    if (!OpenDialog2->Execute()) return;
+    std::string chosen = OpenDialog2->FileName();
+    SetFolder(chosen);
+    SetFieldText(kArchiveField, NameOfPath(chosen));
+    FollowRecordFolder();
+}
+
+void TForm3::BB_ReadClick(TObject*) {
+    if (OpenDialog1->InitialDir().empty()) OpenDialog1->SetInitialDir(KissFolder());
+    if (!OpenDialog1->Execute()) return;
+    std::string chosen = OpenDialog1->FileName();
+    HosokuFile description;
+    if (description.ReadHosoku(chosen.c_str()) != 0) return;  // cannot be opened: nothing changes
+    SetFolder(chosen);
+    SetFieldText(kArchiveField, description.FileName);
+    SetFieldText(kTitleField, description.Title);
+    SetFieldText(kAuthorField, description.Author);
+    SetFieldText(kIdField, description.Id);
+    // An empty date stays empty rather than becoming a bare century.
+    SetFieldText(kDateField, description.RegDate.empty() ? std::string() : DateWithCentury(description.RegDate));
+    SetFieldText(kSizeField, description.Bytes);
+    FollowRecordFolder();
 }

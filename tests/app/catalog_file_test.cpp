@@ -118,11 +118,14 @@ TEST(CatalogFile, AFailedSaveKeepsTheOldFileTellsTheUserAndKeepsTheWindowOpen) {
     platform::CloseFile(held);
     EXPECT_EQ(ReadBytes(dir.file("cat.csv")), original);
 
-    // No catalog was ever loaded: Yes cannot save, the user hears it.
+    // No catalog was ever loaded: Yes asks for a name; cancelling that
+    // dialog saves nothing and keeps the window open.
     main.CsvFileName.clear();
-    script.AnswerMessage(IDYES).AnswerMessage(IDOK);
+    script.AnswerMessage(IDYES).CancelFile();
     EXPECT_FALSE(main.CloseQuery());
-    EXPECT_EQ(script.Records().back().caption, "エラー");
+    EXPECT_TRUE(script.Records().back().dialog.save);
+    EXPECT_TRUE(main.Modified);
+    EXPECT_EQ(ReadBytes(dir.file("cat.csv")), original);
 
     // Writable again: Yes saves and lets the window close.
     main.CsvFileName = "cat.csv";

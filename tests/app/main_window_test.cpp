@@ -164,17 +164,26 @@ TEST(MainWindow, TheCloseQuestionSavesClosesOrStays) {
     EXPECT_TRUE(main.Modified);  // a save at the end does not clear it
 }
 
-TEST(MainWindow, CtrlSWithoutACatalogDoesNothing) {
+TEST(MainWindow, CtrlSWithoutACatalogAsksForANameOnlyWhenThereIsSomethingToSave) {
     TempFolder dir;
     WriteBytes(dir.file("Tansu.ini"), IniWith("", 0, 0, 534, 450));
     StrictScript script;  // any message box would fail the test
     TansuWindows windows;
     TForm1& main = windows.main();
     main.Show();
-    main.Modified = true;
     QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(script.Records().size(), 0u);
+
+    // A typed record without a catalog file: the save dialog; its Cancel
+    // writes nothing.
+    main.ComboGrid1->SetCell(3, 1, "T");
+    main.Modified = true;
+    script.CancelFile();
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(script.Records().size(), 1u);
+    EXPECT_TRUE(script.Record(0).dialog.save);
     EXPECT_TRUE(main.Modified);
+    EXPECT_TRUE(main.CsvFileName.empty());
 
     // With a catalog the same key saves it (the blank line goes) and shows
     // it again.

@@ -16,6 +16,9 @@ void TOpenDialog::DeclarePublished(TClassBuilder<TOpenDialog>& c) {
     c.Property("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
 }
 
+TANSU_IMPLEMENT_CLASS(TSaveDialog)
+void TSaveDialog::DeclarePublished(TClassBuilder<TSaveDialog>&) {}
+
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner), files_(new TStringList()) {}
 
 TOpenDialog::~TOpenDialog() { delete files_; }
@@ -27,6 +30,8 @@ bool TOpenDialog::Execute() {
     o.pathMustExist = options_ & ofPathMustExist;
     o.fileMustExist = options_ & ofFileMustExist;
     o.allowMultiSelect = options_ & ofAllowMultiSelect;
+    o.overwritePrompt = options_ & ofOverwritePrompt;
+    dialog_.Settings().save = saving_;
     if (!dialog_.Execute()) return false;
     files_->Clear();
     for (const std::string& f : dialog_.Files()) files_->Add(f);

@@ -1,4 +1,4 @@
-// The open-file dialog component of a form.  Execute shows it through
+// The open-file and save-file dialog components of a form.  Execute shows it through
 // ui::ModalHost (so a test script answers it) and tells whether the user
 // chose a file; FileName is then the (first) chosen file and Files all of
 // them, as cp932 system paths.  A name without a cp932 form is refused with
@@ -62,8 +62,21 @@ public:
 
     bool Execute();
 
+protected:
+    // Set by TSaveDialog: the dialog asks for a name to save under.
+    bool saving_ = false;
+
 private:
     ui::OpenFileDialog dialog_;
     TOpenOptions options_ = ofHideReadOnly | ofEnableSizing;
     TStringList* files_;
+};
+
+// The save-file dialog: as the open dialog, but the chosen name may be a
+// new file, and with ofOverwritePrompt an existing one is replaced only
+// after the user agreed.
+class TSaveDialog : public TOpenDialog {
+    TANSU_CLASS(TSaveDialog, TOpenDialog)
+public:
+    explicit TSaveDialog(TComponent* owner) : TOpenDialog(owner) { saving_ = true; }
 };

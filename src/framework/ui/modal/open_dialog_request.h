@@ -1,4 +1,4 @@
-// What an open-file dialog is asked: every text cp932, paths as system
+// What a file dialog (open or save) is asked: every text cp932, paths as system
 // paths ("\" separators).
 #pragma once
 
@@ -12,6 +12,7 @@ struct OpenDialogOptions {
     bool pathMustExist = false;     // the chosen name's folder must exist
     bool fileMustExist = false;     // the chosen file must exist
     bool allowMultiSelect = false;  // several files may be chosen
+    bool overwritePrompt = false;   // saving: ask before an existing file is replaced
 };
 
 struct OpenDialogRequest {
@@ -22,6 +23,7 @@ struct OpenDialogRequest {
     std::string fileName;    // the name offered at first
     std::string initialDir;  // where the dialog opens; empty: the current folder
     OpenDialogOptions options;
+    bool save = false;       // a save dialog: the name may be new, the button saves
 };
 
 }  // namespace ui

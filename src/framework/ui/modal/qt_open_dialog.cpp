@@ -78,9 +78,13 @@ std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWi
     QFileDialog dialog(parent, ToQt(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
     const OpenDialogOptions& o = request.options;
-    if (o.allowMultiSelect) {
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Qt asks before replacing a file only when told to.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.save && o.overwritePrompt));
+    if (request.save) {
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else if (o.allowMultiSelect) {
         dialog.setFileMode(QFileDialog::ExistingFiles);  // Qt's only multi-select mode
     } else {
         dialog.setFileMode(o.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -88,7 +92,7 @@ std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWi
     dialog.setLabelText(QFileDialog::LookIn, ToQt("ファイルの場所:"));
     dialog.setLabelText(QFileDialog::FileName, ToQt("ファイル名:"));
     dialog.setLabelText(QFileDialog::FileType, ToQt("ファイルの種類:"));
-    dialog.setLabelText(QFileDialog::Accept, ToQt("開く(&O)"));
+    dialog.setLabelText(QFileDialog::Accept, request.save ? ToQt("保存(&S)") : ToQt("開く(&O)"));
     dialog.setLabelText(QFileDialog::Reject, ToQt("キャンセル"));
 
     std::vector<FileFilterItem> filters = ParseFileFilter(request.filter);

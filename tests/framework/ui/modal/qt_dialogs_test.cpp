@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "framework/ui/forms/dialogs.h"
 #include "framework/ui/modal/file_filter.h"
 #include "framework/ui/modal/message_box.h"
 #include "framework/ui/modal/message_box_flags.h"
@@ -167,6 +168,72 @@ TEST(QtOpenDialog, ReturnsTheChosenFileAsAnOsPath) {
 
     WhenModal<QFileDialog>([](QFileDialog& d) { d.reject(); });
     EXPECT_EQ(RunQtOpenDialog(request), std::nullopt);
+}
+
+TEST(QtOpenDialog, ASaveDialogTakesANewNameAndAsksBeforeReplacingWhenTold) {
+    testsupport::TempFolder folder(false);
+    testsupport::WriteBytes(folder.file("old.CSV"), "x");
+
+    OpenDialogRequest request;
+    request.title = "CSV ファイルに名前を付けて保存";
+    request.filter = "CSVﾌｧｲﾙ  (*.CSV) |*.CSV|全てのﾌｧｲﾙ (*.*)|*.*";
+    request.defaultExt = "*.CSV";
+    request.initialDir = *platform::FromOsPath(folder.path());
+    request.options.pathMustExist = true;
+    request.options.overwritePrompt = true;
+    request.save = true;
+
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    QString acceptText;
+    bool confirms = false;
+    WhenModal<QFileDialog>([&](QFileDialog& d) {
+        mode = d.acceptMode();
+        acceptText = d.labelText(QFileDialog::Accept);
+        confirms = !d.testOption(QFileDialog::DontConfirmOverwrite);
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(name);
+        name->setText(QStringLiteral("new"));  // no such file yet; the suffix completes it
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    auto chosen = RunQtOpenDialog(request);
+    ASSERT_TRUE(chosen);
+    ASSERT_EQ(chosen->size(), 1);
+    EXPECT_EQ(chosen->front(), QString::fromStdString(folder.file("new.CSV")));
+    EXPECT_EQ(mode, QFileDialog::AcceptSave);
+    EXPECT_EQ(acceptText, Q("保存(&S)"));
+    EXPECT_TRUE(confirms);
+
+    // Without the overwrite option an existing name is taken as it is.
+    request.options.overwritePrompt = false;
+    WhenModal<QFileDialog>([&](QFileDialog& d) {
+        confirms = !d.testOption(QFileDialog::DontConfirmOverwrite);
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(name);
+        name->setText(QStringLiteral("old.CSV"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    chosen = RunQtOpenDialog(request);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->front(), QString::fromStdString(folder.file("old.CSV")));
+    EXPECT_FALSE(confirms);
+}
+
+TEST(QtOpenDialog, TheSaveDialogComponentAsksThroughTheModalHost) {
+    TSaveDialog save(nullptr);
+    save.SetTitle("CSV ファイルに名前を付けて保存");
+    save.SetOptions(ofOverwritePrompt | ofNoChangeDir);
+    TOpenDialog open(nullptr);
+    open.SetOptions(ofOverwritePrompt);
+    testing::CheckedScript script;
+    script.ChooseFile("Z:\\tmp\\new.csv").CancelFile();
+    EXPECT_TRUE(save.Execute());
+    EXPECT_EQ(save.FileName(), "Z:\\tmp\\new.csv");
+    EXPECT_FALSE(open.Execute());
+    ASSERT_EQ(script.Records().size(), 2u);
+    EXPECT_TRUE(script.Records()[0].dialog.save);
+    EXPECT_TRUE(script.Records()[0].dialog.options.overwritePrompt);
+    EXPECT_TRUE(script.Records()[0].dialog.options.noChangeDir);
+    EXPECT_FALSE(script.Records()[1].dialog.save);
 }
 
 // Qt knows only ASCII in filter patterns; the dialog must still show
