@@ -141,18 +141,18 @@ void TArryCtrlForm::Apply() {
     Fill();
 }
 
-void TArryCtrlForm::ComboGrid1DrawCell(TObject*, int, int ARow, const TRect& Rect, TGridDrawState) {
-    BlankEmptyRow(*ComboGrid1, static_cast<int>(entries_.size()), ARow, Rect);
+void TArryCtrlForm::ComboGrid1DrawCell(TObject*, int, int ARow, const TRect& Rect, TGridDrawState State) {
+    BlankEmptyRow(*ComboGrid1, static_cast<int>(entries_.size()), ARow, Rect, State);
 }
 
-void TArryCtrlForm::ComboGrid2DrawCell(TObject*, int, int ARow, const TRect& Rect, TGridDrawState) {
-    BlankEmptyRow(*ComboGrid2, static_cast<int>(candidates_.size()), ARow, Rect);
+void TArryCtrlForm::ComboGrid2DrawCell(TObject*, int, int ARow, const TRect& Rect, TGridDrawState State) {
+    BlankEmptyRow(*ComboGrid2, static_cast<int>(candidates_.size()), ARow, Rect, State);
 }
 
-void TArryCtrlForm::BlankEmptyRow(TComboGrid& grid, int count, int ARow, const TRect& Rect) {
+void TArryCtrlForm::BlankEmptyRow(TComboGrid& grid, int count, int ARow, const TRect& Rect, TGridDrawState State) {
     if (count > 0 || ARow < grid.FixedRows()) return;
     ui::Canvas& canvas = grid.Canvas();
-    canvas.SetBrushColor(CodeToColor(grid.Color()));
+    canvas.SetBrushColor(CodeToColor((State & gdFixed) ? grid.FixedColor() : grid.Color()));
     canvas.FillRect(Rect);
 }
 

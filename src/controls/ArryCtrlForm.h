@@ -69,7 +69,7 @@ private:
     void FillCandidates();
     void ShowLists();
     // Paints over the empty row a list keeps when it has nothing to show.
-    void BlankEmptyRow(TComboGrid& grid, int count, int ARow, const TRect& Rect);
+    void BlankEmptyRow(TComboGrid& grid, int count, int ARow, const TRect& Rect, TGridDrawState State);
     void ComboGrid2DrawCell(TObject* Sender, int ACol, int ARow, const TRect& Rect, TGridDrawState State);
     void Watch(TComponent* component);
 

@@ -12,6 +12,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -271,9 +272,22 @@ TEST_F(ArrayEditor, CancelAndEscapeLeaveTheArrayAsItWas) {
     EXPECT_EQ(ElementNames(*edits), Names({"ArEdit1_1", "ArEdit1_2"}));
 }
 
+// The colour of the list's cell (col, row) a few pixels in from its right
+// edge, where no text is.
+QRgb PixelIn(TComboGrid& grid, int col, int row) {
+    const QImage image = CellArea(grid).grab().toImage();
+    const TRect r = grid.CellRect(col, row);
+    return image.pixel(r.right - 4, (r.top + r.bottom) / 2);
+}
+
 TEST_F(ArrayEditor, EmptyListsAndControlsThatGoWhileEditing) {
     TArryCtrlForm& f = *editor;
     f.SetArray(labels);
+    const QRgb dataCell = PixelIn(*f.ComboGrid1, 1, 2);
+    const QRgb fixedCell = PixelIn(*f.ComboGrid1, 0, 2);
+    const QRgb currentCell = PixelIn(*f.ComboGrid1, 1, 1);
+    ASSERT_NE(dataCell, fixedCell);
+    ASSERT_NE(dataCell, currentCell);
     // Everything out: the element list keeps one empty row with nothing to
     // remove or drag.
     for (int i = 0; i < 3; ++i) ClickButtonCell(*f.ComboGrid1, 2, 1);
@@ -281,6 +295,10 @@ TEST_F(ArrayEditor, EmptyListsAndControlsThatGoWhileEditing) {
     EXPECT_EQ(Column(*f.ComboGrid1, 0), Names({""}));
     ClickButtonCell(*f.ComboGrid1, 2, 1);
     EXPECT_TRUE(f.Elements().empty());
+    // The empty row is painted over: no current cell, nothing to press.
+    EXPECT_EQ(PixelIn(*f.ComboGrid1, 1, 1), dataCell);
+    EXPECT_EQ(PixelIn(*f.ComboGrid1, 2, 1), dataCell);
+    EXPECT_EQ(PixelIn(*f.ComboGrid1, 0, 1), fixedCell);
     EXPECT_EQ(Column(*f.ComboGrid2, 1), Names({"ArLabel1_1", "ArLabel1_2", "ArLabel1_3", "Label4"}));
 
     // A listed control destroyed meanwhile leaves the lists; OK then works
