@@ -7,7 +7,7 @@ root=$1
 list=$2
 status=0
 cd "$root" || exit 2
-for f in $(find src tests bench fuzz demo viewer -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.form' -o -name '*.txt' \) 2>/dev/null); do
+for f in $(find src tests bench fuzz demo viewer tools -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.form' -o -name '*.txt' \) 2>/dev/null); do
   if ! iconv -f UTF-8 -t CP932 "$f" >/dev/null 2>&1; then
     echo "not convertible to cp932: $f"
     status=1

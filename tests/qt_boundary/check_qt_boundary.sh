@@ -9,7 +9,7 @@ root=$1
 build=$2
 status=0
 cd "$root" || exit 2
-outside=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' src | grep -v '^src/framework/ui/')
+outside=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' src tools | grep -v '^src/framework/ui/')
 if [ -n "$outside" ]; then
   echo "Qt headers included outside the window framework:"
   echo "$outside"
