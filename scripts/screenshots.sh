@@ -6,10 +6,10 @@
 #   sort-menu.png        its Sort menu open
 #   settings-dialog.png  the settings dialog
 #   record-dialog.png    the record dialog for the first row
-#   viewer.png           tansu-kiss showing the demonstration set
-# Needs a build (build/src/app/tansu; build/viewer/tansu-kiss and an .lzh
-# set in demo/ for the last picture) and the packages of scripts/setup.sh plus imagemagick and
-# xdotool.  A picture whose window does not appear is skipped with a note;
+#   viewer.png           tansu-kiss showing the demonstration set, opened
+#                        from the catalog's first row
+# Needs a build (build/src/app/tansu, build/viewer/tansu-kiss) and the
+# packages of scripts/setup.sh plus imagemagick and xdotool.  A picture whose window does not appear is skipped with a note;
 # the script fails only when the main window does not appear.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -54,7 +54,11 @@ fi
 find_window() {
   tries=0
   while [ $tries -lt $((wait_seconds * 10)) ]; do
-    id=$(xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | tail -1)
+    if [ -n "$1" ]; then
+      id=$(xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | tail -1)
+    else
+      id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | tail -1)
+    fi
     [ -n "$id" ] && { echo "$id"; return 0; }
     tries=$((tries + 1))
     sleep 0.1
@@ -79,7 +83,8 @@ shot_window() {
 
 # close_dialog <window-id>: Esc, as a user would; Alt+F4 if it stays.
 close_dialog() {
-  xdotool key --window "$1" Escape
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1
+  xdotool key Escape
   sleep 0.5
   if xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; then
     xdotool windowactivate --sync "$1" >/dev/null 2>&1
@@ -88,12 +93,24 @@ close_dialog() {
   fi
 }
 
+# key_to <window-id> <keys...>: the window is activated and the keys are
+# typed as from the keyboard (events sent to a window directly are not
+# treated like typed keys by every toolkit path).
+key_to() {
+  w=$1
+  shift
+  xdotool windowactivate --sync "$w" >/dev/null 2>&1 || xdotool windowfocus "$w" 2>/dev/null
+  xdotool key "$@"
+}
+
 skipped=""
 skip() { echo "screenshots: skipped $1 ($2)"; skipped="$skipped $1"; }
 
-# TANSU in a copy of the demonstration folder.
-mkdir -p "$work/tansu"
-cp -R "$root/demo/." "$work/tansu/"
+# TANSU in a fresh demonstration folder (its catalog's first row is the
+# generated set; the viewer is found on PATH).
+sh "$root/scripts/demo-folder.sh" "$root/build" "$work/tansu" || exit 1
+PATH="$root/build/viewer:$PATH"
+export PATH
 (cd "$work/tansu" && exec "$tansu") >"$work/tansu.log" 2>&1 &
 app=$!
 pids="$pids $app"
@@ -107,14 +124,14 @@ sleep 0.5
 shot_window main-window "$main"
 
 # The Sort menu (Alt+S), left open for the picture, then closed.
-xdotool key --window "$main" alt+s
+key_to "$main" alt+s
 sleep 0.5
 shot_screen sort-menu
 xdotool key Escape
 sleep 0.3
 
 # The settings dialog: File menu, third item.
-xdotool key --window "$main" alt+f
+key_to "$main" alt+f
 sleep 0.3
 xdotool key Down Down Return
 if dialog=$(find_window $app '設定'); then
@@ -126,7 +143,7 @@ fi
 
 # The record dialog for the selected (first) row: Ctrl+M.
 xdotool windowactivate --sync "$main" >/dev/null 2>&1
-xdotool key --window "$main" ctrl+m
+key_to "$main" ctrl+m
 if dialog=$(find_window $app 'レコード'); then
   shot_window record-dialog "$dialog"
   close_dialog "$dialog"
@@ -134,25 +151,24 @@ else
   skip record-dialog "no record window"
 fi
 
-# tansu-kiss with the demonstration set (TANSU_SHOT_SET names another),
-# unpacked in a scratch folder.
-set_file=${TANSU_SHOT_SET:-$(find "$root/demo" "$root"/build/demo* -iname '*.lzh' 2>/dev/null | sort | head -1)}
-if [ ! -x "$viewer" ]; then
-  skip viewer "no $viewer"
-elif [ -z "$set_file" ]; then
-  skip viewer "no .lzh set in demo/ (TANSU_SHOT_SET names one)"
+# The demonstration set opened from the catalog as a user does: a
+# double-click on the first row (below the menu bar and the heading row),
+# Enter for Yes; tansu-kiss unpacks it in TMPDIR.
+xdotool windowactivate --sync "$main" >/dev/null 2>&1
+xdotool mousemove --window "$main" 300 42 click --repeat 2 --delay 80 1
+if question=$(find_window $app '展開ファイルの確認'); then
+  key_to "$question" Return
 else
-  mkdir -p "$work/kiss"
-  (cd "$work/kiss" && exec "$viewer" "$set_file") >"$work/viewer.log" 2>&1 &
-  kiss=$!
-  pids="$pids $kiss"
-  if window=$(find_window $kiss '.'); then
-    sleep 1
-    shot_window viewer "$window"
-  else
-    cat "$work/viewer.log"
-    skip viewer "no viewer window"
-  fi
+  xdotool key Return
+fi
+if window=$(find_window '' 'DEMODOLL'); then
+  sleep 1
+  shot_window viewer "$window"
+else
+  xdotool search --onlyvisible --name . 2>/dev/null | while read -r w; do
+    echo "screenshots: a window is open: $(xdotool getwindowname "$w")"
+  done
+  skip viewer "no viewer window"
 fi
 
 [ -z "$skipped" ] || echo "screenshots: not taken:$skipped"
