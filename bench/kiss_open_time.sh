@@ -6,12 +6,12 @@
 # count says how many were there when it was shown).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/bench/window_timing.sh"
 cels=${1:-300}
 runs=${2:-5}
 work=$(mktemp -d)
 "$root/build/viewer/tansu-kiss-testset" large "$cels" "$work/LARGE.LZH"
-Xvfb :95 -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
+start_xvfb :95
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 sleep 0.5
 for i in $(seq "$runs"); do
@@ -19,12 +19,7 @@ for i in $(seq "$runs"); do
   start=$(date +%s%N)
   (cd "$work/run$i" && DISPLAY=:95 exec "$root/build/viewer/tansu-kiss" ../LARGE.LZH 2>/dev/null) &
   app=$!
-  tries=0
-  until DISPLAY=:95 xdotool search --onlyvisible --name "LARGE.LZH" >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ $tries -gt 2000 ] || ! kill -0 $app 2>/dev/null; then echo "run $i: no window"; break; fi
-    sleep 0.005
-  done
+  wait_for_window :95 "LARGE.LZH" $app $i
   end=$(date +%s%N)
   kill $app; wait $app 2>/dev/null || true
   echo "run $i: $(( (end - start) / 1000000 )) ms ($(ls "$work/run$i" | wc -l) files written by then)"

@@ -4,6 +4,7 @@
 # catalog, or with a generated catalog of that many records.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/bench/window_timing.sh"
 records=${1:-0}
 runs=${2:-5}
 work=$(mktemp -d)
@@ -14,20 +15,14 @@ if [ "$records" -gt 0 ]; then
 else
   cp "$root/demo/Tansu.CSV" "$work/"
 fi
-Xvfb :96 -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
+start_xvfb :96
 trap 'kill $xvfb 2>/dev/null; cat "$work"/err*.txt | sort | uniq -c; rm -rf "$work"' EXIT
 sleep 0.5
 for i in $(seq "$runs"); do
   start=$(date +%s%N)
   (cd "$work" && DISPLAY=:96 exec "$root/build/src/app/tansu" 2>"$work/err$i.txt") &
   app=$!
-  tries=0
-  until DISPLAY=:96 xdotool search --onlyvisible --name "TANSU" >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ $tries -gt 2000 ] || ! kill -0 $app 2>/dev/null; then echo "run $i: no window"; break; fi
-    sleep 0.005
-  done
+  wait_for_window :96 "TANSU" $app $i
   end=$(date +%s%N)
   kill $app; wait $app 2>/dev/null || true
   echo "run $i: $(( (end - start) / 1000000 )) ms"

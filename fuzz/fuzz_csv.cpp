@@ -5,6 +5,7 @@
 // fields, an empty field absent.
 #include "catalog/csv_reader.h"
 #include "fuzz_input_file.h"
+#include "fuzz_check.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -42,14 +43,12 @@ std::vector<Fields> Expected(std::string_view data, uint32_t maxFields) {
     return lines;
 }
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+using fuzzcheck::Check;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = fuzzcheck::InputBytes(data, size);
     // The first byte also picks the table's shape now and then, so that
     // other slot counts and small minimum capacities are tried too.
     uint32_t maxFields = CsvTable::kCatalogMaxFields;

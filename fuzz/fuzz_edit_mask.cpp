@@ -10,12 +10,11 @@
 
 #include "framework/cp932_chars.h"
 #include "framework/edit_mask.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+using fuzzcheck::Check;
 
 std::string TakeField(std::string& rest) {
     size_t end = rest.find('\0');

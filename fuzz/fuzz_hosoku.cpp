@@ -2,6 +2,7 @@
 // piece of one line of the file.
 #include "editor/hosoku_file.h"
 #include "fuzz_input_file.h"
+#include "fuzz_check.h"
 
 #include <cstdlib>
 #include <string>
@@ -9,9 +10,7 @@
 
 namespace {
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+using fuzzcheck::Check;
 
 std::string Fields(const HosokuData& d) {
     std::string all;
@@ -27,7 +26,7 @@ std::string Fields(const HosokuData& d) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = fuzzcheck::InputBytes(data, size);
     // The text as the reader sees it: up to the first SUB, without CR.
     std::string text;
     for (char c : bytes.substr(0, bytes.find('\x1A')))

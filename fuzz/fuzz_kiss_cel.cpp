@@ -1,19 +1,13 @@
 // Any bytes as a cel: a cel read has the pixels its size promises and its
 // sizes within limits; what is refused says why.
 #include "kiss/cel.h"
+#include "fuzz_check.h"
 
-#include <cstdlib>
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-}  // namespace
+using fuzzcheck::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = fuzzcheck::InputBytes(data, size);
     std::string why;
     auto c = kiss::ReadCel(bytes, &why);
     if (!c) {

@@ -3,20 +3,14 @@
 // consistent under set changes, hit tests and moves.
 #include "kiss/config.h"
 #include "kiss/doll.h"
+#include "fuzz_check.h"
 
-#include <cstdlib>
 #include <string>
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-}  // namespace
+using fuzzcheck::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::string_view text = fuzzcheck::InputBytes(data, size);
     const kiss::Config c = kiss::ReadConfig(text);
     Check(c.width >= 1 && c.width <= kiss::kMaxFieldSide && c.height >= 1 && c.height <= kiss::kMaxFieldSide);
     Check(c.border >= 0 && c.border <= 255);

@@ -1,19 +1,13 @@
 // Any bytes as a palette: a palette read holds whole groups of the stated
 // size, all colours opaque, and never more data than the file has.
 #include "kiss/palette.h"
+#include "fuzz_check.h"
 
-#include <cstdlib>
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-}  // namespace
+using fuzzcheck::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = fuzzcheck::InputBytes(data, size);
     std::string why;
     auto p = kiss::ReadPalette(bytes, &why);
     if (!p) {

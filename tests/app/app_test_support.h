@@ -6,11 +6,37 @@
 #include "framework/ui/modal/modal_script.h"
 #include "support/test_files.h"
 
+#include <QPoint>
+#include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The heading line and records of a catalog file, CR LF after each.
 std::string CatalogFile(const std::vector<std::string>& records);
+
+// A Tansu.ini that names only the default catalog.
+std::string IniFor(const std::string& catalog);
+
+// The system's text for an OS path of ASCII characters.
+std::string SystemFormOf(const std::string& osPath);
+
+// The eight cells of a grid row, left to right.
+std::vector<std::string> Row(TComboGrid& grid, int row);
+
+// The part of the main window's grid that shows the cells.
+QWidget& Cells(TForm1& main);
+
+// The middle of a cell, in the coordinates of Cells().
+QPoint CellCenter(TComboGrid& grid, int col, int row);
+
+// A left click on a button.
+void Press(TControl* button);
+
+// Runs `action` while the next modal window is up, once that window is the
+// active one: keys and clicks reach only the active window.
+void WhileActiveModal(ui::ModalScript& script, std::function<void()> action);
 
 class TansuWindows {
 public:

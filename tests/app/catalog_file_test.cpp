@@ -13,20 +13,6 @@ using testsupport::ReadBytes;
 using testsupport::TempFolder;
 using testsupport::WriteBytes;
 
-namespace {
-
-std::string IniFor(const std::string& catalog) {
-    return "[FilePaths]\r\nDefaultCSV = " + catalog + "\r\n";
-}
-
-std::vector<std::string> Row(TComboGrid& grid, int row) {
-    std::vector<std::string> cells;
-    for (int c = 0; c < 8; ++c) cells.push_back(grid.Cells(c, row));
-    return cells;
-}
-
-}  // namespace
-
 TEST(CatalogFile, LoadNumbersTheRecordsAndSaveWritesThemBack) {
     TempFolder dir;
     // Blank lines, comma-only lines and a line of 21 commas take no number;

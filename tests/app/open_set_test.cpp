@@ -8,7 +8,6 @@
 #include "platform/os_path.h"
 #include "settings/settings_keys.h"
 
-#include <QAbstractScrollArea>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -61,13 +60,6 @@ std::string SystemPath(const std::string& osPath) {
 }
 
 void SetPath(const char* key, const std::string& text) { Settings.SetText(settings_keys::FilePaths, key, text.c_str()); }
-
-QWidget& Cells(TForm1& main) { return *static_cast<QAbstractScrollArea*>(main.ComboGrid1->Widget())->viewport(); }
-
-QPoint CellCenter(TComboGrid& grid, int col, int row) {
-    const TRect r = grid.CellRect(col, row);
-    return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
 
 const std::string kQuestionCaption = "展開ファイルの確認";
 std::string Question(const std::string& archive) {

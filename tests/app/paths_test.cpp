@@ -20,14 +20,6 @@ std::string IniNaming(const std::string& defaultCsv) {
            "\r\n\r\n[FormPosition]\r\nTop = 0\r\nLeft = 0\r\nWidth = 534\r\nHeight = 450\r\n";
 }
 
-// The system's text for an OS path of ASCII characters.
-std::string SystemFormOf(const std::string& osPath) {
-    std::string s = "Z:" + osPath;
-    for (char& c : s)
-        if (c == '/') c = '\\';
-    return s;
-}
-
 struct Folder {
     const char* osName;      // UTF-8, as the OS has it
     const char* systemName;  // cp932, as the system shows and stores it

@@ -23,20 +23,6 @@ std::string IniWith(const std::string& defaultCsv, const std::string& kissDir) {
            "\r\n\r\n[FormPosition]\r\nTop = 0\r\nLeft = 0\r\nWidth = 534\r\nHeight = 450\r\n";
 }
 
-// The system's text for an OS path of ASCII characters.
-std::string SystemFormOf(const std::string& osPath) {
-    std::string s = "Z:" + osPath;
-    for (char& c : s)
-        if (c == '/') c = '\\';
-    return s;
-}
-
-std::vector<std::string> Row(TComboGrid& grid, int row) {
-    std::vector<std::string> cells;
-    for (int c = 0; c < 8; ++c) cells.push_back(grid.Cells(c, row));
-    return cells;
-}
-
 QLineEdit* FieldWidget(int index) { return static_cast<QLineEdit*>(Form3->ArMaskEdit1->ArryCntrl(index)->Widget()); }
 
 // Clicks into a field and types over what it holds.
@@ -49,21 +35,10 @@ void TypeOver(int index, const QString& text) {
     ui::testing::TypeInto(w, text);
 }
 
-void Press(TControl* button) { QTest::mouseClick(button->Widget(), Qt::LeftButton); }
-
 // Opens the dialog with the grid's keys (Ctrl+A appends, Ctrl+M edits) and
 // runs `action` while it is up.
 void WithDialog(StrictScript& script, TForm1& main, bool append, std::function<void()> action) {
-    script.WhileModal([action](QWidget& window) {
-        // Keys and clicks reach only the active window.
-        // (The offscreen platform does not activate a window shown a second
-        // time by itself.)
-        window.activateWindow();
-        for (int i = 0; i < 5 && QApplication::activeWindow() != &window; ++i) QTest::qWait(10);
-        if (QApplication::activeWindow() != &window) QApplication::setActiveWindow(&window);
-        EXPECT_EQ(QApplication::activeWindow(), &window);
-        action();
-    });
+    WhileActiveModal(script, action);
     QTest::keyClick(main.ComboGrid1->Widget(), append ? Qt::Key_A : Qt::Key_M, Qt::ControlModifier);
 }
 

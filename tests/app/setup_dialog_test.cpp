@@ -27,13 +27,6 @@ std::string IniWith(const std::string& csv, const std::string& kissDir, const st
            "\r\nTMPDIR = " + tmpDir + "\r\n\r\n[FormPosition]\r\nTop = 0\r\nLeft = 0\r\nWidth = 534\r\nHeight = 450\r\n";
 }
 
-std::string SystemFormOf(const std::string& osPath) {
-    std::string s = "Z:" + osPath;
-    for (char& c : s)
-        if (c == '/') c = '\\';
-    return s;
-}
-
 QLineEdit* Field(int index) { return static_cast<QLineEdit*>(Form2->ArEdit1->ArryCntrl(index)->Widget()); }
 
 std::vector<std::string> Fields() {
@@ -51,20 +44,9 @@ void TypeOver(int index, const QString& text) {
     else ui::testing::TypeInto(w, text);
 }
 
-void Press(TControl* button) { QTest::mouseClick(button->Widget(), Qt::LeftButton); }
-
 // Opens the dialog from the File menu and runs `action` while it is up.
 void WithDialog(StrictScript& script, TForm1& main, std::function<void()> action) {
-    script.WhileModal([action](QWidget& window) {
-        // Keys and clicks reach only the active window.
-        // (The offscreen platform does not activate a window shown a second
-        // time by itself.)
-        window.activateWindow();
-        for (int i = 0; i < 5 && QApplication::activeWindow() != &window; ++i) QTest::qWait(10);
-        if (QApplication::activeWindow() != &window) QApplication::setActiveWindow(&window);
-        EXPECT_EQ(QApplication::activeWindow(), &window);
-        action();
-    });
+    WhileActiveModal(script, action);
     main.MenuSetUp->Click();
 }
 

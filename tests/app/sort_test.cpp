@@ -7,7 +7,6 @@
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
 
-#include <QAbstractScrollArea>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -23,8 +22,6 @@ namespace {
 
 using Record = std::array<std::string, 8>;
 using Grid = std::vector<Record>;
-
-std::string IniFor(const std::string& catalog) { return "[FilePaths]\r\nDefaultCSV = " + catalog + "\r\n"; }
 
 // The data rows as they stand in the grid.
 Grid Shown(TComboGrid& grid) {
@@ -62,13 +59,6 @@ std::vector<int> MarksWhenOpened(TForm1& main) {
         if (main.MenuSort->Items(i)->Action()->isChecked()) marked.push_back(i);
     SortMenu(main).hide();
     return marked;
-}
-
-QWidget& Cells(TForm1& main) { return *static_cast<QAbstractScrollArea*>(main.ComboGrid1->Widget())->viewport(); }
-
-QPoint CellCenter(TComboGrid& grid, int col, int row) {
-    const TRect r = grid.CellRect(col, row);
-    return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 // Drags a row by its number cell, as the user does.

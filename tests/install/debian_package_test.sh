@@ -8,19 +8,16 @@ cpack=$1
 build=$2
 src=$3
 viewer=$4
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
-scratch=$(mktemp -d)
+. "$(dirname "$0")/checks.sh"
 app=""
 trap '[ -n "$app" ] && kill $app 2>/dev/null; rm -rf "$scratch"' EXIT
 
 if ! (cd "$build" && "$cpack" -G DEB -B "$scratch/out") >"$scratch/log" 2>&1; then
   cat "$scratch/log"
-  echo "FAIL: cpack -G DEB"
-  exit 1
+  stop "cpack -G DEB"
 fi
 set -- "$scratch"/out/*.deb
-[ $# -eq 1 ] && [ -f "$1" ] || { echo "FAIL: expected one package, found: $*"; exit 1; }
+[ $# -eq 1 ] && [ -f "$1" ] || stop "expected one package, found: $*"
 deb=$1
 echo "package: $(basename "$deb"), $(du -k "$deb" | cut -f1) KiB"
 
@@ -59,7 +56,7 @@ fi
 # Unpacked and started as the desktop would start it, in a user folder that
 # holds a catalog already (a first start asks a question before the window).
 root=$scratch/root
-dpkg-deb -x "$deb" "$root" || { echo "FAIL: dpkg-deb -x"; exit 1; }
+dpkg-deb -x "$deb" "$root" || stop "dpkg-deb -x"
 home=$scratch/home
 folder=$home/.local/share/tansu
 mkdir -p "$folder"
@@ -100,5 +97,4 @@ app=""
   fail "the user folder now holds: $(ls -A "$folder" | tr '\n' ' ')"
 cmp -s "$src/demo/Tansu.CSV" "$folder/Tansu.CSV" || fail "the catalog changed at start"
 
-[ $failed -eq 0 ] && echo "Debian package: all checks passed"
-exit $failed
+finish "Debian package"

@@ -5,9 +5,7 @@
 set -u
 desk=$1/desktop
 version=$2
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
-scratch=$(mktemp -d)
+. "$(dirname "$0")/checks.sh"
 trap 'rm -rf "$scratch"' EXIT
 
 # key <Key> <file>: the value of a key of the [Desktop Entry] group.
@@ -67,5 +65,4 @@ for t in application/x-lha text/x-kiss-cnf; do
   echo " $types " | grep -q " $t " || fail "the viewer does not claim $t"
 done
 
-[ $failed -eq 0 ] && echo "desktop files: all checks passed"
-exit $failed
+finish "desktop files"

@@ -9,16 +9,13 @@ cmake=$1
 build=$2
 src=$3
 viewer=$4
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
-scratch=$(mktemp -d)
+. "$(dirname "$0")/checks.sh"
 trap 'rm -rf "$scratch"' EXIT
 root=$scratch/root
 
 if ! "$cmake" --install "$build" --prefix "$root/usr" >"$scratch/log" 2>&1; then
   cat "$scratch/log"
-  echo "FAIL: cmake --install"
-  exit 1
+  stop "cmake --install"
 fi
 
 # Exactly these files, nothing missing and nothing else.
@@ -152,5 +149,4 @@ rm -f "$log"
 (cd "$scratch/docs" && HOME=$home "$bin/tansu-kiss-open" x.lzh)
 check_opened "default cache folder" 0 $? "$scratch/docs/x.lzh"
 
-[ $failed -eq 0 ] && echo "install tree: all checks passed"
-exit $failed
+finish "install tree"

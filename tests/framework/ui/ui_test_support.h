@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QString>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <string_view>
@@ -43,6 +45,22 @@ inline void TypeInto(QWidget* w, const QString& text) {
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QApplication::sendEvent(w, &release);
     }
+}
+
+// Runs `act` on the first modal widget of type T that comes up (for the
+// toolkit's own dialogs, which run their loop without the modal script).
+template <typename T>
+void WhenModal(std::function<void(T&)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(*w);
+        }
+    });
+    timer->start();
 }
 
 // Runs the event loop until `done` holds or a second has passed; the

@@ -6,9 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QTreeView>
-#include <functional>
 
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box.h"
@@ -23,19 +21,7 @@
 namespace ui {
 namespace {
 
-template <typename T>
-void WhenModal(std::function<void(T&)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(*w);
-        }
-    });
-    timer->start();
-}
+using testing::WhenModal;
 
 struct BoxSeen {
     Qt::WindowFlags flags;

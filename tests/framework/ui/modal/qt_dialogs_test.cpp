@@ -9,9 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
-#include <functional>
 
 #include "framework/ui/forms/dialogs.h"
 #include "framework/ui/modal/file_filter.h"
@@ -26,20 +24,7 @@
 namespace ui {
 namespace {
 
-// Runs `act` on the first modal widget of type T that comes up.
-template <typename T>
-void WhenModal(std::function<void(T&)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(*w);
-        }
-    });
-    timer->start();
-}
+using testing::WhenModal;
 
 std::vector<QPushButton*> ButtonsLeftToRight(QMessageBox& box) {
     std::vector<QPushButton*> buttons;
