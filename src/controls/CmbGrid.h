@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TComboGrid;
@@ -126,21 +127,66 @@ public:
 
     void DefineProperties(TFiler& filer) override;
 
+    // The value a click gives a ckCheck cell whose text is `Text`: the
+    // first item with the number 1, or item 0 when the text matches no
+    // item or already is the value with the number 1 (the items compared
+    // without regard to case).  A column without items keeps the text.
+    // The cell is repainted at `Rect` (Rect is in cell-area coordinates).
+    void CycleCheckValue(std::string& Text, const TCellKind& CellKind, const TRect& Rect);
+
+    // Button and check cells: a left press inside one holds it down (drawn
+    // pressed, with a focus frame) and the release inside the same cell
+    // completes the click (a check cell moves on to its next value, then
+    // OnGridBtnClick); a release elsewhere only raises it again.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // Space pressed and released on a current button or check cell works
+    // it as the mouse does; Enter on a current button cell clicks it.
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyUp(uint16_t& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
+
 protected:
-    // Text placed by the column's alignment and margin (FixedAlign in
-    // fixed cells, CellAlign in data cells), then OnDrawCell.  An empty
-    // rectangle draws nothing and fires nothing.
+    // Draws the cell by its column's kind: text placed by the alignment
+    // and margin (FixedAlign in fixed cells, CellAlign in data cells), a
+    // push button or a check box; then OnDrawCell.  An empty rectangle
+    // draws nothing and fires nothing.
     void DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State) override;
+    // The current button or check cell is drawn once more over the grid's
+    // focus frame; a held cell gets its focus frame.
+    void PaintDone() override;
 
 private:
     void DrawFixedText(const TRect& rect, const TCellKind& kind, const std::string& text);
     void DrawCellText(const TRect& rect, const TCellKind& kind, const std::string& text);
-    void DrawAlignedText(const TRect& rect, TCellAlign align, int margin, int bottomGap, const std::string& text);
+    void DrawAlignedText(const TRect& rect, TCellAlign align, int margin, int bottomGap, std::string_view text);
+    void DrawCellButton(const TRect& rect, bool pressed, const TCellKind& kind, const std::string& text);
+    void DrawPushButton(const TRect& rect, bool pressed, const std::string& text);
+    void DrawCheckCell(const TRect& rect, bool pressed, const TCellKind& kind, const std::string& text);
+    // The caption (ckButton) or value (ckCheck) a button cell shows.
+    std::string ButtonText(int ACol, int ARow, const TCellKind& kind) const;
+    // Whether a left press on (ACol, ARow) holds the cell down.
+    bool IsPressable(int ACol, int ARow);
+    void RepaintCell(int ACol, int ARow);
 
     int pressedCol_ = -1;
     int pressedRow_ = -1;
     std::vector<std::unique_ptr<TCellKind>> cellKinds_;
+    // The cell with a focus frame from its last press (-1: none): while
+    // held, and after a release in a data cell until the next press.
+    int framedCol_ = -1;
+    int framedRow_ = -1;
+    bool leftHeld_ = false;   // the left mouse button is down on the grid
+    bool fromSpace_ = false;  // the press or release comes from the Space key
 };
+
+// Draws a push-button face over `rect`, raised or pressed, and returns the
+// area inside it that holds the caption (moved a pixel right and down when
+// pressed).  The drop-down arrow of the editor uses the same face.
+TRect DrawButtonFace(ui::Canvas& canvas, const TRect& rect, bool pressed);
+
+// The marker that makes a ckButton column show each cell's own text.
+inline constexpr const char* kUseCellData = "%%USECELLDATA%%";
 
 // Width in pixels of a horizontal scroll-bar arrow, the width of the
 // drop-down arrow of an editor.  Read from the desktop style the first time
