@@ -376,6 +376,41 @@ void TComboGrid::KeyPress(char& key) {
     TStringGrid::KeyPress(key);
 }
 
+// ---- In-place editing -------------------------------------------------------------
+
+bool TComboGrid::CanEditShow() {
+    const bool base = TStringGrid::CanEditShow();
+    TCellKind& kind = *GetCellKind(Col());
+    if (!kind.Editable() || IsButtonKind(kind.Kind())) {
+        HideEditor();
+        InvalidateCell(Col(), Row());
+        return false;
+    }
+    if (base) return true;
+    return !EditorMode() && (Options() & goAlwaysShowEditor);
+}
+
+std::string TComboGrid::GetEditMask(int ACol, int ARow) {
+    const TCellKind& kind = *GetCellKind(Col());
+    const TStringList& items = *kind.Items();
+    if (kind.Kind() == ckText && items.Count() > 0 && !items.Strings(0).empty()) return items.Strings(0);
+    return TStringGrid::GetEditMask(ACol, ARow);
+}
+
+int TComboGrid::GetEditLimit() {
+    const TCellKind& kind = *GetCellKind(Col());
+    if (kind.Kind() == ckText) return kind.EditLimit();
+    return TStringGrid::GetEditLimit();
+}
+
+void TComboGrid::TopLeftChanged() {
+    TStringGrid::TopLeftChanged();
+    if (CellRect(Col(), Row()).IsEmpty())
+        HideEditor();
+    else if (CanEditShow())
+        ShowEditor();
+}
+
 // ---- Stored data -----------------------------------------------------------------
 
 void TComboGrid::DefineProperties(TFiler& filer) {

@@ -156,6 +156,18 @@ protected:
     // focus frame; a held cell gets its focus frame.
     void PaintDone() override;
 
+    // The editor shows only in an Editable column that is neither ckButton
+    // nor ckCheck; there it also shows, with goAlwaysShowEditor, outside
+    // editor mode.  The editor takes the current column's kind first.
+    bool CanEditShow() override;
+    // ckText columns: item 0 is the mask (when not empty), EditLimit the
+    // length limit; otherwise the string grid decides.
+    std::string GetEditMask(int ACol, int ARow) override;
+    int GetEditLimit() override;
+    // A current cell scrolled out of view ends editor mode; scrolled back,
+    // the editor shows again when the editor-show test allows.
+    void TopLeftChanged() override;
+
 private:
     void DrawFixedText(const TRect& rect, const TCellKind& kind, const std::string& text);
     void DrawCellText(const TRect& rect, const TCellKind& kind, const std::string& text);
