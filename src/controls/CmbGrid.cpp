@@ -8,6 +8,8 @@
 #include "framework/value_reader.h"
 #include "framework/value_writer.h"
 
+#include <algorithm>
+
 // --- TCellKind --------------------------------------------------------------------
 
 TANSU_IMPLEMENT_CLASS(TCellKind)
@@ -289,6 +291,7 @@ void TComboGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 void TComboGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TStringGrid::MouseUp(button, shift, x, y);
     if (button != TMouseButton::Left) return;
+    if (TComboInplaceEdit* edit = ComboEdit(); edit && edit->CellKind()->Kind() == ckDropDown) edit->UpdateTextRect();
     if (!fromSpace_) leftHeld_ = false;
     if (pressedCol_ < 0) return;
     const int c = pressedCol_;
@@ -381,6 +384,7 @@ void TComboGrid::KeyPress(char& key) {
 bool TComboGrid::CanEditShow() {
     const bool base = TStringGrid::CanEditShow();
     TCellKind& kind = *GetCellKind(Col());
+    if (TComboInplaceEdit* edit = ComboEdit()) edit->ApplyCellKind(&kind);
     if (!kind.Editable() || IsButtonKind(kind.Kind())) {
         HideEditor();
         InvalidateCell(Col(), Row());
@@ -409,6 +413,193 @@ void TComboGrid::TopLeftChanged() {
         HideEditor();
     else if (CanEditShow())
         ShowEditor();
+}
+
+TInplaceEdit* TComboGrid::CreateInplaceEdit() { return new TComboInplaceEdit(this); }
+
+TComboInplaceEdit* TComboGrid::ComboEdit() const { return ObjectCast<TComboInplaceEdit>(InplaceEdit()); }
+
+void TComboGrid::CancelMode(TControl* cause) {
+    TStringGrid::CancelMode(cause);
+    if (ComponentState() & csDesigning) return;
+    TComboInplaceEdit* edit = ComboEdit();
+    if (edit && edit->ListBox() && cause != edit && cause != edit->ListBox()) edit->ListBox()->Hide();
+}
+
+// --- TInplaceListBox --------------------------------------------------------------
+
+TANSU_IMPLEMENT_CLASS(TInplaceListBox)
+void TInplaceListBox::DeclarePublished(TClassBuilder<TInplaceListBox>&) {}
+
+TInplaceListBox::TInplaceListBox(TComponent* owner, TComboInplaceEdit* edit) : TPopupListBox(owner), edit_(edit) {
+    Hide();
+}
+
+void TInplaceListBox::CopySelection() {
+    const int index = ItemIndex();
+    if (index >= 0 && index < Items()->Count()) edit_->SetText(Items()->Strings(index));
+}
+
+void TInplaceListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TPopupListBox::MouseUp(button, shift, x, y);
+    CopySelection();
+    Hide();
+}
+
+void TInplaceListBox::KeyUp(uint16_t& key, TShiftState shift) {
+    TPopupListBox::KeyUp(key, shift);
+    CopySelection();
+}
+
+// --- TComboInplaceEdit ------------------------------------------------------------
+
+TANSU_IMPLEMENT_CLASS(TComboInplaceEdit)
+void TComboInplaceEdit::DeclarePublished(TClassBuilder<TComboInplaceEdit>&) {}
+
+TComboInplaceEdit::TComboInplaceEdit(TComboGrid* grid) : TInplaceEdit(grid), cellKind_(std::make_unique<TCellKind>()) {}
+
+TComboInplaceEdit::~TComboInplaceEdit() = default;
+
+void TComboInplaceEdit::ApplyCellKind(const TCellKind* source) {
+    if (!source) {
+        cellKind_->SetKind(ckText);
+        return;
+    }
+    cellKind_->Assign(*source);
+    if (!IsDropDown()) return;
+    if (!listBox_) {
+        listBox_ = new TInplaceListBox(this, this);
+        listBox_->OnClick.Bind([this](TObject* sender) { ListClick(sender); });
+    }
+    listBox_->Items()->Clear();
+    listBox_->SetWidth(cellKind_->ListWidth());
+    const TStringList& items = *cellKind_->Items();
+    for (int i = 0; i < items.Count(); ++i) listBox_->Items()->Add(items.Strings(i), items.Numbers(i));
+}
+
+void TComboInplaceEdit::UpdateTextRect() { SetTextRect({2, 2, Width() - ArrowWidth() - 2, Height()}); }
+
+void TComboInplaceEdit::ToggleList() {
+    if (!listBox_) return;
+    if (!listBox_->Visible()) {
+        const TStringList& items = *listBox_->Items();
+        if (items.Count() > 0) {
+            listBox_->SetItemIndex(0);
+            int match = -1;
+            const std::string text = Text();
+            for (int i = 0; i < items.Count() && match < 0; ++i)
+                if (ui::SameTextCp932(items.Strings(i), text)) match = i;
+            listBox_->SetItemIndex(match);
+        }
+        const int width = std::max(cellKind_->ListWidth(), Width());
+        const ui::Point at = ClientToScreen({Width() - width, Height()});
+        listBox_->PlaceAt(at.x, at.y, width, listBox_->Height());
+        // The keyboard stays with the editor, which hands Up and Down to
+        // the list: a window of its own that took the focus would take the
+        // activation from the grid's window.
+        SelectAll();
+        listBox_->Show();
+    } else {
+        listBox_->Hide();
+    }
+    Invalidate();
+    Grid()->InvalidateGrid();
+}
+
+void TComboInplaceEdit::HideList() {
+    if (listBox_) listBox_->Hide();
+}
+
+void TComboInplaceEdit::ListClick(TObject*) {
+    TComboGrid* grid = static_cast<TComboGrid*>(Grid());
+    grid->DoGridBtnClick(grid->Col(), grid->Row());
+}
+
+bool TComboInplaceEdit::OnArrow(int x) const { return IsDropDown() && x > Width() - ArrowWidth(); }
+
+void TComboInplaceEdit::KeyDown(uint16_t& key, TShiftState shift) {
+    if (IsDropDown() && listBox_) {
+        if (key == ui::key::Up || key == ui::key::Down) {
+            listBox_->SendKey(key, shift, true);
+            key = 0;
+            return;
+        }
+        // Esc closes an open list and goes no further; with the list
+        // closed it undoes the edit as in any editor.
+        if (key == ui::key::Escape && listBox_->Visible()) {
+            HideList();
+            key = 0;
+            return;
+        }
+    }
+    TInplaceEdit::KeyDown(key, shift);
+}
+
+void TComboInplaceEdit::KeyUp(uint16_t& key, TShiftState shift) {
+    if (IsDropDown() && listBox_ && (key == ui::key::Up || key == ui::key::Down)) {
+        listBox_->SendKey(key, shift, false);
+        key = 0;
+        return;
+    }
+    TInplaceEdit::KeyUp(key, shift);
+}
+
+void TComboInplaceEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    arrowDownX_ = -1;
+    if (button == TMouseButton::Left && OnArrow(x)) {
+        arrowDownX_ = x;
+        Invalidate();  // drawn pressed
+    }
+    TInplaceEdit::MouseDown(button, shift, x, y);
+}
+
+void TComboInplaceEdit::MouseMove(TShiftState shift, int x, int y) {
+    SetCursorShape(OnArrow(x) ? ui::CursorShape::Arrow : ui::CursorShape::Default);
+    TInplaceEdit::MouseMove(shift, x, y);
+}
+
+void TComboInplaceEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == TMouseButton::Left) {
+        if (IsDropDown()) Invalidate();  // drawn raised
+        arrowDownX_ = -1;
+    }
+    TInplaceEdit::MouseUp(button, shift, x, y);
+}
+
+void TComboInplaceEdit::Click() {
+    TInplaceEdit::Click();
+    if (IsDropDown() && arrowDownX_ != -1) ToggleList();
+}
+
+void TComboInplaceEdit::Paint() {
+    if (IsDropDown()) DrawComboArrow(Canvas(), arrowDownX_ != -1);
+}
+
+void TComboInplaceEdit::FocusIn() {
+    if (IsDropDown()) UpdateTextRect();
+}
+
+void TComboInplaceEdit::FocusOut() {
+    if (IsDropDown()) HideList();
+}
+
+void TComboInplaceEdit::DrawComboArrow(ui::Canvas& canvas, bool pressed) {
+    const int w = Width();
+    const int h = Height();
+    const int aw = ArrowWidth();
+    DrawButtonFace(canvas, TRect{w - aw, 0, w, h - 1}, pressed);
+    const ui::Pen pen = canvas.GetPen();
+    canvas.SetPen(ui::Pen{ui::colors::ButtonText, 1, ui::PenStyle::Solid});
+    const int cx = w - aw / 2;
+    const int cy = h / 2;
+    for (int i = 0; i < 4; ++i) {
+        const int y = cy - 2 + i;
+        const int x = cx - 4 + i;
+        canvas.MoveTo(x, y);
+        canvas.LineTo(x + 7 - 2 * i, y);
+    }
+    canvas.SetPen(pen);
+    if (pressed) canvas.DrawFocusRect(TRect{w - aw, 0, w, h});
 }
 
 // ---- Stored data -----------------------------------------------------------------

@@ -12,7 +12,9 @@
 #pragma once
 
 #include "framework/strings.h"
+#include "framework/ui/controls/popup_list_box.h"
 #include "framework/ui/grid/grids.h"
+#include "framework/ui/grid/inplace_edit.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,6 +23,7 @@
 #include <vector>
 
 class TComboGrid;
+class TComboInplaceEdit;
 
 // Placement of a text in its cell, a set of flags.  caRight wins over
 // caCenter, caBottom over caTop; caLeft and caMiddle are the defaults and
@@ -145,6 +148,12 @@ public:
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void KeyUp(uint16_t& key, TShiftState shift) override;
     void KeyPress(char& key) override;
+    // A press on another control than the editor and its list closes the
+    // list.
+    void CancelMode(TControl* cause) override;
+
+    // The editor, null until the grid first edited.
+    TComboInplaceEdit* ComboEdit() const;
 
 protected:
     // Draws the cell by its column's kind: text placed by the alignment
@@ -167,6 +176,8 @@ protected:
     // A current cell scrolled out of view ends editor mode; scrolled back,
     // the editor shows again when the editor-show test allows.
     void TopLeftChanged() override;
+    // The grid's editor is a TComboInplaceEdit.
+    TInplaceEdit* CreateInplaceEdit() override;
 
 private:
     void DrawFixedText(const TRect& rect, const TCellKind& kind, const std::string& text);
@@ -190,6 +201,80 @@ private:
     int framedRow_ = -1;
     bool leftHeld_ = false;   // the left mouse button is down on the grid
     bool fromSpace_ = false;  // the press or release comes from the Space key
+};
+
+// The pop-up list of values of a ckDropDown editor: a window of its own
+// under the editor.  The release of a mouse button over it, or of a key,
+// copies the chosen value into the editor; the mouse release also closes
+// it.
+class TInplaceListBox : public TPopupListBox {
+    TANSU_CLASS(TInplaceListBox, TPopupListBox)
+public:
+    TInplaceListBox(TComponent* owner, TComboInplaceEdit* edit);
+
+    // The editor it serves (not owned).
+    TComboInplaceEdit* Edit() const { return edit_; }
+    // The selected item's text becomes the editor's; nothing without one.
+    void CopySelection();
+
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyUp(uint16_t& key, TShiftState shift) override;
+
+private:
+    TComboInplaceEdit* edit_;
+};
+
+// The editor of a TComboGrid: the grid's in-place editor with, for a
+// ckDropDown column, an arrow button at its right edge (ArrowWidth wide)
+// that opens a list of the column's values.  Up and Down move the list's
+// choice (not the grid's current cell), Esc closes an open list; picking a
+// value raises the grid's OnGridBtnClick.
+class TComboInplaceEdit : public TInplaceEdit {
+    TANSU_CLASS(TComboInplaceEdit, TInplaceEdit)
+public:
+    explicit TComboInplaceEdit(TComboGrid* grid);
+    ~TComboInplaceEdit() override;
+
+    // A copy of the current column's kind (defaults until the grid sets
+    // it); the list is made the first time it is a ckDropDown one.
+    TCellKind* CellKind() const { return cellKind_.get(); }
+    // Takes a copy of `source` (null: only the kind becomes ckText) and, for
+    // ckDropDown, fills the list with its items.
+    void ApplyCellKind(const TCellKind* source);
+    TInplaceListBox* ListBox() const { return listBox_; }
+    // The x of a press on the arrow button; -1 while it is not held.
+    int ArrowDownX() const { return arrowDownX_; }
+
+    // Keeps typed text clear of the arrow button.
+    void UpdateTextRect();
+    // Opens the list under the editor (right edges aligned, at least as
+    // wide as the editor) with the editor's text chosen, or closes it.
+    void ToggleList();
+    // The list's choice changed: the grid's OnGridBtnClick for its current
+    // cell.
+    void ListClick(TObject* Sender);
+
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyUp(uint16_t& key, TShiftState shift) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Click() override;
+
+protected:
+    void Paint() override;
+    void FocusIn() override;
+    void FocusOut() override;
+
+private:
+    bool IsDropDown() const { return cellKind_->Kind() == ckDropDown; }
+    bool OnArrow(int x) const;
+    void DrawComboArrow(ui::Canvas& canvas, bool pressed);
+    void HideList();
+
+    std::unique_ptr<TCellKind> cellKind_;
+    TInplaceListBox* listBox_ = nullptr;  // owned by the editor
+    int arrowDownX_ = -1;
 };
 
 // Draws a push-button face over `rect`, raised or pressed, and returns the
