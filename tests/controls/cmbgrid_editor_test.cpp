@@ -228,3 +228,45 @@ TEST(ComboGridEditor, TheArrowButtonIsDrawnAtTheRightEdge) {
     image = w.Editor()->grab().toImage();
     EXPECT_GT(qGray(image.pixel(cx, cy - 2)), 150);
 }
+
+TEST(ComboGridEditor, ScrollingAndPressesElsewhereEndTheEditorOrTheList) {
+    EditWindow w;
+    TComboGrid* g = w.grid;
+    g->SetRowCount(60);
+    TComboInplaceEdit* e = w.EditCell(2, 2);
+    ASSERT_TRUE(w.EditorShowing());
+    // Scrolled out of view: editor mode ends and the editor hides; scrolled
+    // back it stays hidden, the grid being no longer in editor mode.
+    g->SetTopRow(30);
+    EXPECT_FALSE(w.EditorShowing());
+    EXPECT_FALSE(g->EditorMode());
+    g->SetTopRow(1);
+    EXPECT_FALSE(w.EditorShowing());
+    // With goAlwaysShowEditor the editor-show test allows it again.
+    g->SetOptions(g->Options() | goAlwaysShowEditor);
+    g->SetTopRow(30);
+    EXPECT_FALSE(w.EditorShowing());
+    g->SetTopRow(1);
+    EXPECT_TRUE(w.EditorShowing());
+    g->SetOptions(g->Options() & ~goAlwaysShowEditor);
+
+    // A press on the arrow released outside the editor leaves the list as
+    // it was and the arrow raised.
+    w.EditCell(1, 2);
+    ASSERT_TRUE(w.EditorShowing());
+    const QPoint arrow(w.Editor()->width() - 2, w.Editor()->height() / 2);
+    QTest::mousePress(w.Editor(), Qt::LeftButton, {}, arrow);
+    EXPECT_EQ(e->ArrowDownX(), arrow.x());
+    QTest::mouseRelease(w.Editor(), Qt::LeftButton, {}, QPoint(-20, arrow.y()));
+    EXPECT_EQ(e->ArrowDownX(), -1);
+    EXPECT_FALSE(e->ListBox()->Visible());
+
+    // A press on another control of the window closes an open list.
+    auto* other = new TListBox(w.form.get());
+    other->SetParent(w.form.get());
+    other->SetBounds(420, 200, 60, 30);
+    w.ClickArrow(w.Editor()->width() - 2);
+    ASSERT_TRUE(e->ListBox()->Visible());
+    QTest::mouseClick(other->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(e->ListBox()->Visible());
+}
