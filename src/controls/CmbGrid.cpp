@@ -112,8 +112,12 @@ void TComboGrid::PaintDone() {
     const int row = Row();
     if (IsButtonKind(GetCellKind(col)->Kind())) DrawCell(col, row, CellRect(col, row), 0);
     // On this toolkit drawing happens only in paint: the focus frame a
-    // press draws over its cell is drawn here for as long as it lasts.
-    if (framedCol_ >= 0) Canvas().DrawFocusRect(CellRect(framedCol_, framedRow_));
+    // press draws over its cell is drawn here while the cell is held and,
+    // after the release, while it stays the current one.
+    if (framedCol_ < 0) return;
+    const bool held = framedCol_ == pressedCol_ && framedRow_ == pressedRow_;
+    const bool current = framedRow_ == row && (framedCol_ == col || (Options() & goRowSelect));
+    if (held || current) Canvas().DrawFocusRect(CellRect(framedCol_, framedRow_));
 }
 
 std::string TComboGrid::ButtonText(int ACol, int ARow, const TCellKind& kind) const {

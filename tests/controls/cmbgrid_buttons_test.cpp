@@ -299,3 +299,27 @@ TEST(ComboGridButtons, TheCurrentButtonCellIsDrawnOnceMore) {
     EXPECT_EQ(all, 17);
     EXPECT_EQ(current, 2);
 }
+
+TEST(ComboGridButtons, APressedCellShowsAFocusFrameWhileItStaysCurrent) {
+    ButtonWindow w;
+    TComboGrid* g = w.grid;
+    // A dot of the frame on the top edge, which is a highlight line on a
+    // button and dark where the frame inverts it.
+    auto frameDot = [&](const QImage& image, int c, int r) {
+        const TRect rect = g->CellRect(c, r);
+        const int x = rect.left + 4 + ((rect.left + 4 + rect.top) & 1);
+        return qGray(image.pixel(x, rect.top));
+    };
+    EXPECT_GT(frameDot(w.Picture(), 1, 2), 200);
+    w.Press(1, 2);
+    EXPECT_LT(frameDot(w.Picture(), 1, 2), 60);
+    w.Release(1, 2);
+    EXPECT_LT(frameDot(w.Picture(), 1, 2), 60);
+    // The current cell moves on: the frame goes; the new current button
+    // cell is drawn over the grid's own focus frame.
+    QTest::keyClick(g->Widget(), Qt::Key_Down);
+    ASSERT_EQ(g->Row(), 3);
+    const QImage image = w.Picture();
+    EXPECT_GT(frameDot(image, 1, 2), 200);
+    EXPECT_GT(frameDot(image, 1, 3), 200);
+}
