@@ -458,7 +458,9 @@ void TInplaceListBox::KeyUp(uint16_t& key, TShiftState shift) {
 // --- TComboInplaceEdit ------------------------------------------------------------
 
 TANSU_IMPLEMENT_CLASS(TComboInplaceEdit)
-void TComboInplaceEdit::DeclarePublished(TClassBuilder<TComboInplaceEdit>&) {}
+void TComboInplaceEdit::DeclarePublished(TClassBuilder<TComboInplaceEdit>& c) {
+    c.Property("CellKind", &TComboInplaceEdit::CellKind, &TComboInplaceEdit::ApplyCellKind);
+}
 
 TComboInplaceEdit::TComboInplaceEdit(TComboGrid* grid) : TInplaceEdit(grid), cellKind_(std::make_unique<TCellKind>()) {}
 

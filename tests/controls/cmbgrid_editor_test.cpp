@@ -200,6 +200,14 @@ TEST(ComboGridEditor, ShownOnlyInEditableTextColumnsWithTheirMaskAndLimit) {
     EXPECT_EQ(asked, "asked");  // with item 0 empty the event decides
     EXPECT_EQ(w.grid->ComboEdit()->EditMask(), "");
     EXPECT_EQ(w.grid->ComboEdit()->MaxLength(), 4);
+    // The editor publishes its cell kind (a copy of the column's), mask and
+    // limit.
+    TComboInplaceEdit* e = w.grid->ComboEdit();
+    EXPECT_EQ(GetPropInfo(e, "CellKind").get(e), TPropValue(static_cast<TObject*>(e->CellKind())));
+    EXPECT_NE(e->CellKind(), g->GetCellKind(2));
+    EXPECT_EQ(e->CellKind()->EditLimit(), 4);
+    EXPECT_EQ(GetPropInfo(e, "MaxLength").get(e), TPropValue(int64_t{4}));
+    EXPECT_EQ(GetPropInfo(e, "EditMask").get(e), TPropValue(std::string()));
     // The drop-down column has no limit.
     g->GetCellKind(1)->SetEditLimit(4);
     g->SetCol(1);
