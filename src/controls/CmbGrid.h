@@ -12,14 +12,18 @@
 #pragma once
 
 #include "framework/strings.h"
+#include "framework/ui/controls/popup_list_box.h"
 #include "framework/ui/grid/grids.h"
+#include "framework/ui/grid/inplace_edit.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TComboGrid;
+class TComboInplaceEdit;
 
 // Placement of a text in its cell, a set of flags.  caRight wins over
 // caCenter, caBottom over caTop; caLeft and caMiddle are the defaults and
@@ -126,21 +130,160 @@ public:
 
     void DefineProperties(TFiler& filer) override;
 
+    // The value a click gives a ckCheck cell whose text is `Text`: the
+    // first item with the number 1, or item 0 when the text matches no
+    // item or already is the value with the number 1 (the items compared
+    // without regard to case).  A column without items keeps the text.
+    // The cell is repainted at `Rect` (Rect is in cell-area coordinates).
+    void CycleCheckValue(std::string& Text, const TCellKind& CellKind, const TRect& Rect);
+
+    // Button and check cells: a left press inside one holds it down (drawn
+    // pressed, with a focus frame) and the release inside the same cell
+    // completes the click (a check cell moves on to its next value, then
+    // OnGridBtnClick); a release elsewhere only raises it again.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // Space pressed and released on a current button or check cell works
+    // it as the mouse does; Enter on a current button cell clicks it.
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyUp(uint16_t& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
+    // A press on another control than the editor and its list closes the
+    // list.
+    void CancelMode(TControl* cause) override;
+
+    // The editor, null until the grid first edited.
+    TComboInplaceEdit* ComboEdit() const;
+
 protected:
-    // Text placed by the column's alignment and margin (FixedAlign in
-    // fixed cells, CellAlign in data cells), then OnDrawCell.  An empty
-    // rectangle draws nothing and fires nothing.
+    // Draws the cell by its column's kind: text placed by the alignment
+    // and margin (FixedAlign in fixed cells, CellAlign in data cells), a
+    // push button or a check box; then OnDrawCell.  An empty rectangle
+    // draws nothing and fires nothing.
     void DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State) override;
+    // The current button or check cell is drawn once more over the grid's
+    // focus frame; a held cell gets its focus frame.
+    void PaintDone() override;
+
+    // The editor shows only in an Editable column that is neither ckButton
+    // nor ckCheck; there it also shows, with goAlwaysShowEditor, outside
+    // editor mode.  The editor takes the current column's kind first.
+    bool CanEditShow() override;
+    // ckText columns: item 0 is the mask (when not empty), EditLimit the
+    // length limit; otherwise the string grid decides.
+    std::string GetEditMask(int ACol, int ARow) override;
+    int GetEditLimit() override;
+    // A current cell scrolled out of view ends editor mode; scrolled back,
+    // the editor shows again when the editor-show test allows.
+    void TopLeftChanged() override;
+    // The grid's editor is a TComboInplaceEdit.
+    TInplaceEdit* CreateInplaceEdit() override;
 
 private:
     void DrawFixedText(const TRect& rect, const TCellKind& kind, const std::string& text);
     void DrawCellText(const TRect& rect, const TCellKind& kind, const std::string& text);
-    void DrawAlignedText(const TRect& rect, TCellAlign align, int margin, int bottomGap, const std::string& text);
+    void DrawAlignedText(const TRect& rect, TCellAlign align, int margin, int bottomGap, std::string_view text);
+    void DrawCellButton(const TRect& rect, bool pressed, const TCellKind& kind, const std::string& text);
+    void DrawPushButton(const TRect& rect, bool pressed, const std::string& text);
+    void DrawCheckCell(const TRect& rect, bool pressed, const TCellKind& kind, const std::string& text);
+    // The caption (ckButton) or value (ckCheck) a button cell shows.
+    std::string ButtonText(int ACol, int ARow, const TCellKind& kind) const;
+    // Whether a left press on (ACol, ARow) holds the cell down.
+    bool IsPressable(int ACol, int ARow);
+    void RepaintCell(int ACol, int ARow);
 
     int pressedCol_ = -1;
     int pressedRow_ = -1;
     std::vector<std::unique_ptr<TCellKind>> cellKinds_;
+    // The cell with a focus frame from its last press (-1: none): while
+    // held, and after a release in a data cell until the next press.
+    int framedCol_ = -1;
+    int framedRow_ = -1;
+    bool leftHeld_ = false;   // the left mouse button is down on the grid
+    bool fromSpace_ = false;  // the press or release comes from the Space key
 };
+
+// The pop-up list of values of a ckDropDown editor: a window of its own
+// under the editor.  The release of a mouse button over it, or of a key,
+// copies the chosen value into the editor; the mouse release also closes
+// it.
+class TInplaceListBox : public TPopupListBox {
+    TANSU_CLASS(TInplaceListBox, TPopupListBox)
+public:
+    TInplaceListBox(TComponent* owner, TComboInplaceEdit* edit);
+
+    // The editor it serves (not owned).
+    TComboInplaceEdit* Edit() const { return edit_; }
+    // The selected item's text becomes the editor's; nothing without one.
+    void CopySelection();
+
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyUp(uint16_t& key, TShiftState shift) override;
+
+private:
+    TComboInplaceEdit* edit_;
+};
+
+// The editor of a TComboGrid: the grid's in-place editor with, for a
+// ckDropDown column, an arrow button at its right edge (ArrowWidth wide)
+// that opens a list of the column's values.  Up and Down move the list's
+// choice (not the grid's current cell), Esc closes an open list; picking a
+// value raises the grid's OnGridBtnClick.
+class TComboInplaceEdit : public TInplaceEdit {
+    TANSU_CLASS(TComboInplaceEdit, TInplaceEdit)
+public:
+    explicit TComboInplaceEdit(TComboGrid* grid);
+    ~TComboInplaceEdit() override;
+
+    // A copy of the current column's kind (defaults until the grid sets
+    // it); the list is made the first time it is a ckDropDown one.
+    TCellKind* CellKind() const { return cellKind_.get(); }
+    // Takes a copy of `source` (null: only the kind becomes ckText) and, for
+    // ckDropDown, fills the list with its items.
+    void ApplyCellKind(const TCellKind* source);
+    TInplaceListBox* ListBox() const { return listBox_; }
+    // The x of a press on the arrow button; -1 while it is not held.
+    int ArrowDownX() const { return arrowDownX_; }
+
+    // Keeps typed text clear of the arrow button.
+    void UpdateTextRect();
+    // Opens the list under the editor (right edges aligned, at least as
+    // wide as the editor) with the editor's text chosen, or closes it.
+    void ToggleList();
+    // The list's choice changed: the grid's OnGridBtnClick for its current
+    // cell.
+    void ListClick(TObject* Sender);
+
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyUp(uint16_t& key, TShiftState shift) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Click() override;
+
+protected:
+    void Paint() override;
+    void FocusIn() override;
+    void FocusOut() override;
+
+private:
+    bool IsDropDown() const { return cellKind_->Kind() == ckDropDown; }
+    bool OnArrow(int x) const;
+    void DrawComboArrow(ui::Canvas& canvas, bool pressed);
+    void HideList();
+
+    std::unique_ptr<TCellKind> cellKind_;
+    TInplaceListBox* listBox_ = nullptr;  // owned by the editor
+    int arrowDownX_ = -1;
+};
+
+// Draws a push-button face over `rect`, raised or pressed, and returns the
+// area inside it that holds the caption (moved a pixel right and down when
+// pressed).  The drop-down arrow of the editor uses the same face.
+TRect DrawButtonFace(ui::Canvas& canvas, const TRect& rect, bool pressed);
+
+// The marker that makes a ckButton column show each cell's own text.
+inline constexpr const char* kUseCellData = "%%USECELLDATA%%";
 
 // Width in pixels of a horizontal scroll-bar arrow, the width of the
 // drop-down arrow of an editor.  Read from the desktop style the first time

@@ -22,4 +22,16 @@ std::vector<std::string> SplitCp932(std::string_view text);
 // Splits at every single-byte `separator` character.
 std::vector<std::string> SplitCp932At(std::string_view text, char separator);
 
+// The longest start of `text` of at most `maxBytes` bytes that does not
+// end in the middle of a double-byte character.
+std::string_view Cp932Prefix(std::string_view text, size_t maxBytes);
+
+// Compares two cp932 texts without regard to letter case, as a Japanese
+// locale does: ASCII letters and the full-width Latin, Greek and Cyrillic
+// letters match their other case.  The second byte of a double-byte
+// character is never folded as an ASCII letter.  Negative, 0 or positive
+// as `a` sorts before, equal to or after `b`.
+int CompareTextCp932(std::string_view a, std::string_view b);
+inline bool SameTextCp932(std::string_view a, std::string_view b) { return CompareTextCp932(a, b) == 0; }
+
 }  // namespace ui

@@ -171,3 +171,30 @@ TEST(ComboGridDrawing, ArrowWidthIsTheScrollBarsArrow) {
     EXPECT_GT(ArrowWidth(), 0);
     EXPECT_EQ(ArrowWidth(), ArrowWidth());
 }
+
+TEST(ComboGridDrawing, ATextTallerThanItsCellIsClippedToIt) {
+    DrawWindow w;
+    TComboGrid* g = w.grid;
+    // Rows 6 pixels high hold a part of a line only: the text draws around
+    // the middle (a negative offset) and nothing lands outside its cell.
+    g->SetRowHeights(2, 6);
+    g->SetCell(2, 2, "88");
+    const QImage image = w.Picture();
+    const TRect cell = g->CellRect(2, 2);
+    int inside = 0;
+    for (int y = cell.top; y < cell.bottom; ++y)
+        for (int x = cell.left; x < cell.right; ++x) inside += qGray(image.pixel(x, y)) < 110 ? 1 : 0;
+    EXPECT_GT(inside, 0);
+    // The bands next to the cell, above and below (the grid lines between
+    // are light): an unclipped text would reach into them.
+    auto darkIn = [&](int top, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = cell.left; x < cell.right; ++x) n += qGray(image.pixel(x, y)) < 110 ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(darkIn(cell.top - 8, cell.top), 0);
+    EXPECT_EQ(darkIn(cell.bottom, cell.bottom + 8), 0);
+    // The line between the rows stays the grid's own line colour.
+    EXPECT_EQ(image.pixel(cell.left + 4, cell.bottom), image.pixel(cell.right - 4, cell.bottom));
+}

@@ -2,8 +2,11 @@
 
 #include "framework/ui/core/control_bridge.h"
 #include "framework/ui/core/event_guard.h"
+#include "framework/ui/core/qt_input.h"
 #include "framework/ui/graphics/qt_graphics.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QPointer>
 #include <QVariant>
@@ -289,6 +292,16 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 TComponent* TControl::GetParentComponent() const { return parent_; }
+
+ui::Point TControl::ClientToScreen(ui::Point p) {
+    const QPoint at = Widget()->mapToGlobal(QPoint(p.x, p.y));
+    return {at.x(), at.y()};
+}
+
+void TWinControl::SendKey(uint16_t key, TShiftState shift, bool press) {
+    QKeyEvent e(press ? QEvent::KeyPress : QEvent::KeyRelease, ui::ToQtKey(key), ui::ToQtModifiers(shift));
+    QApplication::sendEvent(Widget(), &e);
+}
 
 TWinControl* TControl::TopLevel() const {
     const TControl* c = this;

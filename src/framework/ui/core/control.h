@@ -91,6 +91,8 @@ public:
     void SetParentComponent(TComponent* parent) override;
     // The topmost parent (a form), or the control itself.
     TWinControl* TopLevel() const;
+    // A point of the control's client area in screen coordinates.
+    ui::Point ClientToScreen(ui::Point p);
     // The colour is stored by name ("clBtnFace") by classes that publish it.
     void DefineProperties(TFiler& filer) override;
 
@@ -235,6 +237,9 @@ public:
     // checkTabStop only tab stops count.  Null when there is none.
     TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const;
     void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
+    // Hands the control a key as if the user had pressed (or released) it
+    // while the control had the keyboard, wherever the focus is.
+    void SendKey(uint16_t key, TShiftState shift, bool press);
 
     TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;

@@ -35,6 +35,40 @@ int KeyCodeOf(const QKeyEvent& e) {
     }
 }
 
+int ToQtKey(int code) {
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return code;
+    if (code >= key::F1 && code < key::F1 + 24) return Qt::Key_F1 + (code - key::F1);
+    switch (code) {
+        case key::Back: return Qt::Key_Backspace;
+        case key::Tab: return Qt::Key_Tab;
+        case key::Return: return Qt::Key_Return;
+        case key::Shift: return Qt::Key_Shift;
+        case key::Control: return Qt::Key_Control;
+        case key::Alt: return Qt::Key_Alt;
+        case key::Escape: return Qt::Key_Escape;
+        case key::Space: return Qt::Key_Space;
+        case key::PageUp: return Qt::Key_PageUp;
+        case key::PageDown: return Qt::Key_PageDown;
+        case key::End: return Qt::Key_End;
+        case key::Home: return Qt::Key_Home;
+        case key::Left: return Qt::Key_Left;
+        case key::Up: return Qt::Key_Up;
+        case key::Right: return Qt::Key_Right;
+        case key::Down: return Qt::Key_Down;
+        case key::Insert: return Qt::Key_Insert;
+        case key::Delete: return Qt::Key_Delete;
+        default: return Qt::Key_unknown;
+    }
+}
+
+Qt::KeyboardModifiers ToQtModifiers(ShiftState shift) {
+    Qt::KeyboardModifiers m;
+    if (shift & kShift) m |= Qt::ShiftModifier;
+    if (shift & kCtrl) m |= Qt::ControlModifier;
+    if (shift & kAlt) m |= Qt::AltModifier;
+    return m;
+}
+
 ShiftState ShiftStateOf(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
     ShiftState s = 0;
     if (m & Qt::ShiftModifier) s |= kShift;

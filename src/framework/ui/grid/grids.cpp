@@ -2,6 +2,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/ui/grid/grid_host.h"
+#include "framework/ui/grid/inplace_edit.h"
 #include "framework/ui/grid/inplace_editor.h"
 #include "framework/value_reader.h"
 #include "framework/value_writer.h"
@@ -256,7 +257,14 @@ void TCustomGrid::DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState
 
 bool TCustomGrid::CanEditShow() { return Host()->CanEditShow(); }
 
-ui::InplaceEditor* TCustomGrid::CreateEditor() { return new ui::InplaceEditor(Host()); }
+TInplaceEdit* TCustomGrid::CreateInplaceEdit() { return new TInplaceEdit(this); }
+
+ui::InplaceEditor* TCustomGrid::CreateEditor() { return CreateInplaceEdit()->EditorWidget(); }
+
+TInplaceEdit* TCustomGrid::InplaceEdit() const {
+    ui::InplaceEditor* editor = Host()->Editor();
+    return editor ? ObjectCast<TInplaceEdit>(TControl::FromWidget(editor)) : nullptr;
+}
 
 std::string TCustomGrid::GetEditMask(int ACol, int ARow) {
     std::string mask;

@@ -61,6 +61,8 @@ using TGetEditEvent = TEvent<void(TObject* Sender, int ACol, int ARow, std::stri
 using TSetEditEvent = TEvent<void(TObject* Sender, int ACol, int ARow, const std::string& Value)>;
 using TSelectCellEvent = TEvent<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 
+class TInplaceEdit;
+
 class TCustomGrid : public TWinControl, public ui::GridHooks {
     TANSU_CLASS(TCustomGrid, TWinControl)
 public:
@@ -131,6 +133,8 @@ public:
     void HideEditor();
     // Null until the grid first needed one.
     ui::InplaceEditor* InplaceEditor() const;
+    // The editor component, null until the grid first needed one.
+    TInplaceEdit* InplaceEdit() const;
 
     // ---- Repainting.
     void InvalidateCell(int ACol, int ARow);
@@ -183,8 +187,10 @@ protected:
     // May the editor show over the current cell now?  The base: in editor
     // mode with goEditing and without goRowSelect.
     bool CanEditShow() override;
-    // Makes the editor, owned by the grid's widget, once.
-    ui::InplaceEditor* CreateEditor() override;
+    // Makes the editor component, owned by the grid, once.  The base
+    // makes a plain TInplaceEdit.
+    virtual TInplaceEdit* CreateInplaceEdit();
+    ui::InplaceEditor* CreateEditor() final;
     // The base asks OnGetEditMask (empty: no mask).
     std::string GetEditMask(int ACol, int ARow) override;
     // Longest editor text in cp932 bytes, 0 for no limit.

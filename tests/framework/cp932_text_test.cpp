@@ -1,0 +1,39 @@
+// Case-insensitive comparison and cutting of cp932 texts.
+#include "framework/cp932_chars.h"
+
+#include <gtest/gtest.h>
+
+using ui::CompareTextCp932;
+using ui::Cp932Prefix;
+using ui::SameTextCp932;
+
+TEST(Cp932Text, ComparisonIgnoresLetterCaseOnly) {
+    EXPECT_TRUE(SameTextCp932("Apple", "aPPLE"));
+    EXPECT_TRUE(SameTextCp932("ＡＢＣ", "ａｂｃ"));  // full-width Latin
+    EXPECT_TRUE(SameTextCp932("ΩΑ", "ωα"));         // Greek
+    EXPECT_TRUE(SameTextCp932("НОЯЁ", "нояё"));     // Cyrillic on both sides of the gap
+    EXPECT_FALSE(SameTextCp932("ＡＢＣ", "ABC"));   // width counts
+    EXPECT_FALSE(SameTextCp932("abc", "abd"));
+    EXPECT_FALSE(SameTextCp932("ab", "abc"));
+    // "ソ" is 0x83 0x5C and "ヌ" 0x83 0x7A; "・" 0x81 0x45: a second byte that
+    // looks like an ASCII letter is not folded ("E" 0x45 against "e" 0x65
+    // would make 0x81 0x45 equal to 0x81 0x65 "‘").
+    EXPECT_FALSE(SameTextCp932("・", "\x81\x65"));
+    EXPECT_FALSE(SameTextCp932("ソ", "ヌ"));
+    EXPECT_TRUE(SameTextCp932("ソa", "ソA"));
+    EXPECT_LT(CompareTextCp932("a", "B"), 0);
+    EXPECT_GT(CompareTextCp932("b", "A"), 0);
+    EXPECT_LT(CompareTextCp932("ab", "ABC"), 0);
+    EXPECT_EQ(CompareTextCp932("", ""), 0);
+}
+
+TEST(Cp932Text, PrefixNeverSplitsADoubleByteCharacter) {
+    EXPECT_EQ(Cp932Prefix("abc", 2), "ab");
+    EXPECT_EQ(Cp932Prefix("abc", 10), "abc");
+    EXPECT_EQ(Cp932Prefix("aソ", 2), "a");   // the 2-byte "ソ" does not fit
+    EXPECT_EQ(Cp932Prefix("aソ", 3), "aソ");
+    std::string long_(254, 'x');
+    long_ += "表";  // bytes 254 and 255
+    EXPECT_EQ(Cp932Prefix(long_, 255).size(), 254u);
+    EXPECT_EQ(Cp932Prefix(long_, 256).size(), 256u);
+}
