@@ -340,17 +340,22 @@ void TComboGrid::CycleCheckValue(std::string& Text, const TCellKind& CellKind, c
     RepaintCell(c, r);
 }
 
+// Space on a button cell is the left button at the current cell's corner;
+// fromSpace_ tells the mouse steps that no real button is held.
+void TComboGrid::PressWithSpace(bool down, TShiftState shift) {
+    struct FromSpace {
+        bool& flag;
+        explicit FromSpace(bool& f) : flag(f) { flag = true; }
+        ~FromSpace() { flag = false; }
+    } scope(fromSpace_);
+    const TRect rect = CellRect(Col(), Row());
+    if (down) MouseDown(TMouseButton::Left, shift, rect.left, rect.top);
+    else MouseUp(TMouseButton::Left, shift, rect.left, rect.top);
+}
+
 void TComboGrid::KeyDown(uint16_t& key, TShiftState shift) {
     if (key == ui::key::Space && !leftHeld_ && IsButtonKind(GetCellKind(Col())->Kind())) {
-        const TRect rect = CellRect(Col(), Row());
-        fromSpace_ = true;
-        try {
-            MouseDown(TMouseButton::Left, shift, rect.left, rect.top);
-        } catch (...) {
-            fromSpace_ = false;
-            throw;
-        }
-        fromSpace_ = false;
+        PressWithSpace(true, shift);
         key = 0;
         return;
     }
@@ -359,15 +364,7 @@ void TComboGrid::KeyDown(uint16_t& key, TShiftState shift) {
 
 void TComboGrid::KeyUp(uint16_t& key, TShiftState shift) {
     if (key == ui::key::Space && IsButtonKind(GetCellKind(Col())->Kind())) {
-        const TRect rect = CellRect(Col(), Row());
-        fromSpace_ = true;
-        try {
-            MouseUp(TMouseButton::Left, shift, rect.left, rect.top);
-        } catch (...) {
-            fromSpace_ = false;
-            throw;
-        }
-        fromSpace_ = false;
+        PressWithSpace(false, shift);
         key = 0;
         return;
     }

@@ -201,6 +201,7 @@ private:
     int framedRow_ = -1;
     bool leftHeld_ = false;   // the left mouse button is down on the grid
     bool fromSpace_ = false;  // the press or release comes from the Space key
+    void PressWithSpace(bool down, TShiftState shift);
 };
 
 // The pop-up list of values of a ckDropDown editor: a window of its own

@@ -1,6 +1,7 @@
 // Button and check cells of TComboGrid: how they look (taken from the
 // grid's picture) and how they answer real mouse clicks and keys.
 #include "controls/CmbGrid.h"
+#include "framework/ui/test_window.h"
 
 #include "framework/ui/graphics/qt_graphics.h"
 
@@ -15,22 +16,13 @@
 
 namespace {
 
-class TButtonForm : public TWinControl {
-    TANSU_CLASS(TButtonForm, TWinControl)
-public:
-    explicit TButtonForm(TComponent* owner) : TWinControl(owner) {}
-    bool IsTopLevel() const override { return Parent() == nullptr; }
-};
-TANSU_IMPLEMENT_CLASS(TButtonForm)
-void TButtonForm::DeclarePublished(TClassBuilder<TButtonForm>&) {}
-
 QRgb Rgb(ui::Color c) { return ui::ToQColor(c).rgb(); }
 
 // A grid of 4 columns and 4 rows, 100 by 30 pixels a cell: column 1 push
 // buttons captioned "→", column 2 check cells with A (number 0) and B
 // (number 1), column 3 text; goEditing on so that check cells work.
 struct ButtonWindow {
-    TOwned<TButtonForm> form{new TButtonForm(nullptr)};
+    TOwned<TTestWindow> form{new TTestWindow(nullptr)};
     TComboGrid* grid = new TComboGrid(form.get());
     std::vector<std::pair<int, int>> clicks;
 

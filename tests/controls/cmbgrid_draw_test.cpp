@@ -1,6 +1,7 @@
 // TComboGrid places each text by its column's alignment and margin: taken
 // from the grid's picture.
 #include "controls/CmbGrid.h"
+#include "framework/ui/test_window.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -11,15 +12,6 @@
 #include <optional>
 
 namespace {
-
-class TDrawForm : public TWinControl {
-    TANSU_CLASS(TDrawForm, TWinControl)
-public:
-    explicit TDrawForm(TComponent* owner) : TWinControl(owner) {}
-    bool IsTopLevel() const override { return Parent() == nullptr; }
-};
-TANSU_IMPLEMENT_CLASS(TDrawForm)
-void TDrawForm::DeclarePublished(TClassBuilder<TDrawForm>&) {}
 
 // The box of the dark (text) pixels inside a cell, its 2-pixel border
 // (3-D edges) left out.
@@ -44,7 +36,7 @@ std::optional<Ink> InkIn(const QImage& image, const TRect& r) {
 }
 
 struct DrawWindow {
-    TOwned<TDrawForm> form{new TDrawForm(nullptr)};
+    TOwned<TTestWindow> form{new TTestWindow(nullptr)};
     TComboGrid* grid = new TComboGrid(form.get());
 
     DrawWindow() {

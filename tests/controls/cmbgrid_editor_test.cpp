@@ -2,6 +2,7 @@
 // the drop-down list of a ckDropDown column, driven by real mouse clicks
 // and keys.
 #include "controls/CmbGrid.h"
+#include "framework/ui/test_window.h"
 
 #include "framework/ui/grid/inplace_editor.h"
 
@@ -17,19 +18,10 @@
 
 namespace {
 
-class TEditForm : public TWinControl {
-    TANSU_CLASS(TEditForm, TWinControl)
-public:
-    explicit TEditForm(TComponent* owner) : TWinControl(owner) {}
-    bool IsTopLevel() const override { return Parent() == nullptr; }
-};
-TANSU_IMPLEMENT_CLASS(TEditForm)
-void TEditForm::DeclarePublished(TClassBuilder<TEditForm>&) {}
-
 // Columns 100 wide: 1 ckDropDown (Apple, banana, Cherry), 2 ckText, 3
 // ckButton; an editing grid.
 struct EditWindow {
-    TOwned<TEditForm> form{new TEditForm(nullptr)};
+    TOwned<TTestWindow> form{new TTestWindow(nullptr)};
     TComboGrid* grid = new TComboGrid(form.get());
     std::vector<std::pair<int, int>> clicks;
 

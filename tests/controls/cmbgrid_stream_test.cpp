@@ -1,6 +1,7 @@
 // The cell kinds of TComboGrid and its stored data CellData and CellKind,
 // byte for byte.
 #include "controls/CmbGrid.h"
+#include "framework/ui/test_window.h"
 #include "controls/system_controls.h"
 #include "framework/form_filer.h"
 #include "framework/stream.h"
@@ -13,15 +14,6 @@
 #include <string>
 
 namespace {
-
-class TCatalogForm : public TWinControl {
-    TANSU_CLASS(TCatalogForm, TWinControl)
-public:
-    explicit TCatalogForm(TComponent* owner) : TWinControl(owner) {}
-    bool IsTopLevel() const override { return Parent() == nullptr; }
-};
-TANSU_IMPLEMENT_CLASS(TCatalogForm)
-void TCatalogForm::DeclarePublished(TClassBuilder<TCatalogForm>&) {}
 
 // The tagged encoding, written out by hand.
 std::string Int(int64_t v) {
@@ -70,7 +62,7 @@ void ReadCellData(TComboGrid& g, const std::string& bytes) {
 
 // The catalog window's grid as its form stores it.
 const char* const kCatalogForm =
-    "object Form1: TCatalogForm\n"
+    "object Form1: TTestWindow\n"
     "  Width = 435\n"
     "  Height = 300\n"
     "  object ComboGrid1: TComboGrid\n"
@@ -96,7 +88,7 @@ struct Registered {
     Registered() {
         RegisterControlClasses();
         RegisterSystemControls();
-        RegisterClass(TCatalogForm::StaticClass());
+        RegisterClass(TTestWindow::StaticClass());
     }
 };
 
@@ -287,7 +279,7 @@ TEST(CellDataStream, TriplesOfTheNonEmptyCellsRowByRow) {
 
 TEST(CatalogGrid, TheStoredFormIsReadAndWrittenBackByteForByte) {
     Registered registered;
-    TOwned<TCatalogForm> form(new TCatalogForm(nullptr));
+    TOwned<TTestWindow> form(new TTestWindow(nullptr));
     ReadComponentText(form.get(), kCatalogForm);
     auto* g = ObjectCast<TComboGrid>(form->FindComponent("ComboGrid1"));
     ASSERT_NE(g, nullptr);
@@ -323,7 +315,7 @@ TEST(CatalogGrid, TheStoredFormIsReadAndWrittenBackByteForByte) {
     // The text form comes back the same, read and written again.
     const std::string written = WriteComponentText(form.get());
     EXPECT_NE(written.find("    CellData = (\n      0 0 '#' 1 0 'DIR' 2 0 'LZH_FILE'"), std::string::npos) << written;
-    TOwned<TCatalogForm> again(new TCatalogForm(nullptr));
+    TOwned<TTestWindow> again(new TTestWindow(nullptr));
     ReadComponentText(again.get(), written);
     EXPECT_EQ(WriteComponentText(again.get()), written);
 }

@@ -1,6 +1,7 @@
 // The pop-up list window, screen coordinates of a control's points and
 // keys handed to a control that does not have the focus.
 #include "framework/ui/controls/popup_list_box.h"
+#include "framework/ui/test_window.h"
 
 #include "framework/ui/core/qt_input.h"
 #include "framework/ui/ui_test_support.h"
@@ -11,19 +12,10 @@
 
 namespace {
 
-class TPopupHost : public TWinControl {
-    TANSU_CLASS(TPopupHost, TWinControl)
-public:
-    explicit TPopupHost(TComponent* owner) : TWinControl(owner) {}
-    bool IsTopLevel() const override { return Parent() == nullptr; }
-};
-TANSU_IMPLEMENT_CLASS(TPopupHost)
-void TPopupHost::DeclarePublished(TClassBuilder<TPopupHost>&) {}
-
 }  // namespace
 
 TEST(PopupListBox, AWindowOfItsOwnPlacedOnTheScreenWithoutTakingTheFocus) {
-    TOwned<TPopupHost> form{new TPopupHost(nullptr)};
+    TOwned<TTestWindow> form{new TTestWindow(nullptr)};
     form->SetBounds(40, 30, 300, 200);
     auto* edit = new TListBox(form.get());  // a control that keeps the focus
     edit->SetParent(form.get());
