@@ -340,4 +340,7 @@ TEST(ViewerArgument, LauncherFormsBecomeOsPaths) {
     EXPECT_EQ(kissviewer::ArgumentToOsPath("..\\KISS\\DEMO\\SET.LZH"), "../KISS/DEMO/SET.LZH");
     // Shift-JIS bytes: "ソ" keeps its 0x5C second byte, which is no separator.
     EXPECT_EQ(kissviewer::ArgumentToOsPath("Z:\\\x83\x5C\\A.LZH"), "/\xE3\x82\xBD/A.LZH");
+    // The same folder typed in UTF-8, and a drive with no OS form.
+    EXPECT_EQ(kissviewer::ArgumentToOsPath("Z:\\\xE3\x82\xBD\\A.LZH"), "/\xE3\x82\xBD/A.LZH");
+    EXPECT_EQ(kissviewer::ArgumentToOsPath("C:\\KISS\\A.LZH"), "C:\\KISS\\A.LZH");
 }
