@@ -108,17 +108,20 @@ void TForm1::FormShow(TObject*) {
 }
 
 void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
-    if (!Modified) return;
-    int answer = Application->MessageBox("データが更新されています。\n保存してから終了しますか？", "保存確認",
-                                         MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDYES) {
-        // Only a catalog that was written lets the window close.
-        bool saved = CsvFileName.empty() ? SaveUnderNewName() : SaveCsv(CsvFileName) == 0;
-        if (!saved) CanClose = false;
-    } else if (answer != IDNO) {
-        CanClose = false;
-    }
+    if (!SaveChangesBefore("保存してから終了しますか？")) CanClose = false;
 }
+
+bool TForm1::SaveChangesBefore(const char* question) {
+    if (!Modified) return true;
+    int answer = Application->MessageBox(std::string("データが更新されています。\n") + question, "保存確認",
+                                         MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDNO) return true;
+    if (answer != IDYES) return false;
+    // Only a catalog that was written lets it go.
+    return CsvFileName.empty() ? SaveUnderNewName() : SaveCsv(CsvFileName) == 0;
+}
+
+bool TForm1::MayReplaceCatalog() { return SaveChangesBefore("保存してから別のCSVファイルを開きますか？"); }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
     const int values[] = {Top(), Left(), Width(), Height()};
@@ -142,6 +145,7 @@ void TForm1::UpdateCaption() {
 
 void TForm1::MenuFileOpenClick(TObject*) {
     if (!OpenDialog1->Execute()) return;
+    if (!MayReplaceCatalog()) return;
     std::string chosen = OpenDialog1->FileName();
     LoadCsv(chosen);
     // The choice becomes the catalog of the next start, also when it could
@@ -157,14 +161,14 @@ void TForm1::MenuFileSaveClick(TObject*) {
         return;
     }
     std::string name = CsvFileName;
-    if (SaveCsv(name) == 0) LoadCsv(name);
+    if (SaveCsv(name) == 0) LoadCsv(name, true);
 }
 
 bool TForm1::SaveUnderNewName() {
     if (!SaveDialog1->Execute()) return false;
     std::string name = SaveDialog1->FileName();
     if (SaveCsv(name) != 0) return false;
-    LoadCsv(name);
+    LoadCsv(name, true);
     Settings.SetText(settings_keys::FilePaths, "DefaultCSV", name.c_str());
     return true;
 }

@@ -89,6 +89,7 @@ void TForm2::BitBtn_CANCELClick(TObject*) { SetModalResult(mrCancel); }
 void TForm2::ArButton1Click(TObject*, int32_t Index) {
     if (Index == 0) {
         if (!OpenDialog1->Execute()) return;
+        if (!Form1->MayReplaceCatalog()) return;  // changes the user keeps unsaved
         std::string chosen = OpenDialog1->FileName();
         SetFieldText(kCatalogField, chosen);
         SetFieldText(kKissFolderField, FolderOfPath(chosen) + "\\");

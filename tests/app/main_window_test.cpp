@@ -132,13 +132,13 @@ TEST(MainWindow, TheCloseQuestionSavesClosesOrStays) {
     TansuWindows windows;
     TForm1& main = windows.main();
 
-    // Unchanged: no question, also after a row was dragged.
-    main.ComboGrid1RowMoved(main.ComboGrid1, 1, 2);
+    // Unchanged: no question, also after a sort.
+    main.SortByText(3);
     EXPECT_TRUE(main.CloseQuery());
     EXPECT_EQ(script.Records().size(), 0u);
 
     main.Modified = true;
-    main.ComboGrid1->SetCell(3, 1, "New title");
+    main.ComboGrid1->SetCell(3, 1, "New title");  // row 1 is "E" after the sort
     script.AnswerMessage(IDCANCEL);
     EXPECT_FALSE(main.CloseQuery());
     EXPECT_EQ(script.Record(0).caption, "保存確認");
@@ -149,7 +149,7 @@ TEST(MainWindow, TheCloseQuestionSavesClosesOrStays) {
     EXPECT_TRUE(main.CloseQuery());
     EXPECT_EQ(ReadBytes(dir.file("cat.csv")), original);
 
-    // Yes after a row move: the row-order question; its Cancel keeps the
+    // Yes after a sort: the row-order question; its Cancel keeps the
     // window open and writes nothing.
     script.AnswerMessage(IDYES).AnswerMessage(IDCANCEL);
     EXPECT_FALSE(main.CloseQuery());
@@ -160,7 +160,7 @@ TEST(MainWindow, TheCloseQuestionSavesClosesOrStays) {
     script.AnswerMessage(IDYES).AnswerMessage(IDNO);
     EXPECT_TRUE(main.CloseQuery());
     EXPECT_EQ(ReadBytes(dir.file("cat.csv")),
-              CatalogFile({"D,A.LZH,New title,U,ABC01234,1997/05/12,100", "E,B.LZH,S,V,,,"}));
+              CatalogFile({"D,A.LZH,T,U,ABC01234,1997/05/12,100", "E,B.LZH,New title,V,,,"}));
     EXPECT_TRUE(main.Modified);  // a save at the end does not clear it
 }
 
