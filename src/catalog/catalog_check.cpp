@@ -25,48 +25,71 @@ bool IsSingleCharacter(unsigned char b) {
 
 void CatalogChecker::Take(std::span<const unsigned char> bytes) {
     if (!bytes.empty()) anyByte_ = true;
-    for (const unsigned char b : bytes) {
-        if (ended_) {
-            // Nothing after the end mark is read; padding of more end marks
-            // and empty lines lose nothing.
-            if (b == kLf) {
-                ++line_;
-            } else if (b != kEndMark && b != kCr && notes_.dataAfterEndMark == 0) {
-                notes_.dataAfterEndMark = line_;
+    const unsigned char* p = bytes.data();
+    const unsigned char* const end = p + bytes.size();
+    while (p < end) {
+        if (!ended_ && lead_ == 0 && countedLines_ > 0) {
+            // The bulk of a record: characters that change nothing but
+            // that the line holds data.
+            const unsigned char* const start = p;
+            while (p < end) {
+                const unsigned char b = *p;
+                if (b > kComma ? (b <= 0x7E || (b >= 0xA1 && b <= 0xDF)) : b == ' ') {
+                    ++p;
+                } else if (IsLeadByte(b) && end - p >= 2 && IsTrailByte(p[1])) {
+                    p += 2;
+                } else {
+                    break;
+                }
             }
-            continue;
+            if (p != start) hasData_ = true;
+            if (p == end) break;
         }
-        if (lead_ != 0) {
-            lead_ = 0;
-            if (IsTrailByte(b)) continue;
-            lineNotText_ = true;  // a lead byte without its second byte
-        }
+        Step(*p++);
+    }
+}
+
+void CatalogChecker::Step(unsigned char b) {
+    if (ended_) {
+        // Nothing after the end mark is read; padding of more end marks
+        // and empty lines lose nothing.
         if (b == kLf) {
-            EndLine();
             ++line_;
-            continue;
+        } else if (b != kEndMark && b != kCr && notes_.dataAfterEndMark == 0) {
+            notes_.dataAfterEndMark = line_;
         }
-        if (b == kCr) continue;  // dropped wherever it stands
-        if (b == kEndMark) {
-            EndLine();
-            ended_ = true;
-            continue;
-        }
-        if (countedLines_ == 0 && headingSoFar_) {
-            headingSoFar_ = headingLength_ < kCatalogHeading.size() &&
-                            static_cast<unsigned char>(kCatalogHeading[headingLength_]) == b;
-            ++headingLength_;
-        }
-        if (b == kComma) {
-            ++commas_;
-            continue;
-        }
-        hasData_ = true;
-        if (IsLeadByte(b)) {
-            lead_ = b;
-        } else if (!IsSingleCharacter(b)) {
-            lineNotText_ = true;
-        }
+        return;
+    }
+    if (lead_ != 0) {
+        lead_ = 0;
+        if (IsTrailByte(b)) return;
+        lineNotText_ = true;  // a lead byte without its second byte
+    }
+    if (b == kLf) {
+        EndLine();
+        ++line_;
+        return;
+    }
+    if (b == kCr) return;  // dropped wherever it stands
+    if (b == kEndMark) {
+        EndLine();
+        ended_ = true;
+        return;
+    }
+    if (countedLines_ == 0 && headingSoFar_) {
+        headingSoFar_ = headingLength_ < kCatalogHeading.size() &&
+                        static_cast<unsigned char>(kCatalogHeading[headingLength_]) == b;
+        ++headingLength_;
+    }
+    if (b == kComma) {
+        ++commas_;
+        return;
+    }
+    hasData_ = true;
+    if (IsLeadByte(b)) {
+        lead_ = b;
+    } else if (!IsSingleCharacter(b)) {
+        lineNotText_ = true;
     }
 }
 

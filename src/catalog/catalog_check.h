@@ -50,6 +50,7 @@ public:
     CatalogFileNotes Finish();
 
 private:
+    void Step(unsigned char byte);
     void EndLine();
 
     CatalogFileNotes notes_;

@@ -207,7 +207,7 @@ void TForm3::BB_ReadClick(TObject*) {
         description.Id.empty() && description.RegDate.empty() && description.Bytes.empty()) {
         // Another kind of file: what the user typed stays.
         Application->MessageBox("補足説明ファイルから読み込める項目がありませんでした。\n" + chosen +
-                                    "\n\nNIFTY の補足説明ファイル（*.ﾎｿｸ, *.hed, *.up）を選んでください。",
+                                    "\n\nNIFTY の補足説明（*.ﾎｿｸ, *.hed, *.up）を選んでください。",
                                 "エラー", MB_OK | MB_ICONSTOP);
         return;
     }

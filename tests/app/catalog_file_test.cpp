@@ -230,7 +230,7 @@ TEST(CatalogFile, AFileReadOnlyInPartIsSaidAfterTheLoadAndNotOverwrittenWithoutA
     QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(script.Records().size(), 3u);
     EXPECT_EQ(main.CsvFileName, "noise.csv");
-    EXPECT_NE(script.Record(2).text.find("Shift-JIS の文字でないバイトを含む行"), std::string::npos) << script.Record(2).text;
+    EXPECT_NE(script.Record(2).text.find("Shift-JIS の文字でないバイトのある行"), std::string::npos) << script.Record(2).text;
 
     // Ctrl+S asks before writing over it; No keeps the file.
     script.AnswerMessage(IDNO);
