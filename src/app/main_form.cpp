@@ -3,6 +3,7 @@
 #include "editor/record_form.h"
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
+#include "platform/os_file.h"
 #include "settings/settings_keys.h"
 #include "settings/setup_form.h"
 
@@ -18,6 +19,14 @@ const IniItem& Setting(int section, int place) { return Settings.Item(Settings.F
 std::string SettingText(int section, int place) {
     const char* text = Setting(section, place).text;
     return text ? text : "";
+}
+
+// TANSU's own catalog before anything was saved into it (the first start):
+// no file of the default name is there at all.  Any other missing catalog
+// is one the user chose, and its loss is reported.
+bool IsCatalogNotYetMade(const std::string& name) {
+    const char* defaultName = SettingsKeys[settings_keys::DefaultCSV].text;
+    return name == defaultName && !platform::FileExists(name);
 }
 
 }  // namespace
@@ -83,6 +92,7 @@ void TForm1::FormCreate(TObject*) {
     CsvFileName.clear();
 
     namespace keys = settings_keys;
+    UseThisMachinesDefaults();
     if (Settings.Load(kSettingsFileName, SettingsSections, SettingsKeys) == 1) {
         int answer = Application->MessageBox(
             "本日は、TANSU の立ち上げ まことに有り難うございます。\n"
@@ -99,8 +109,15 @@ void TForm1::FormCreate(TObject*) {
     SetHeight(Setting(keys::FormPosition, keys::Height).value);
 
     std::string defaultCsv = SettingText(keys::FilePaths, keys::DefaultCSV);
-    if (!defaultCsv.empty()) LoadCsv(defaultCsv);
-    else UpdateCaption();
+    if (defaultCsv.empty()) {
+        UpdateCaption();
+    } else if (IsCatalogNotYetMade(defaultCsv)) {
+        // A new catalog: shown empty under its name, written at the first save.
+        CsvFileName = defaultCsv;
+        UpdateCaption();
+    } else {
+        LoadCsv(defaultCsv);
+    }
 }
 
 void TForm1::FormShow(TObject*) {

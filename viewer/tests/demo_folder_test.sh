@@ -14,7 +14,8 @@ fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 os_path() { printf '%s' "$1" | sed 's|^[Zz]:||' | tr '\\' '/'; }
 
 sh "$src/scripts/demo-folder.sh" "$build" "$work/demo"
-setting() { iconv -f CP932 -t UTF-8 "$work/demo/Tansu.ini" | tr -d '\r' | sed -n "s/^$1 = //p"; }
+# A value between double quotes is the text inside them.
+setting() { iconv -f CP932 -t UTF-8 "$work/demo/Tansu.ini" | tr -d '\r' | sed -n "s/^$1 = //p" | sed 's/^"\(.*\)"$/\1/; s/""/"/g'; }
 kissdir=$(setting KISSDIR)
 kissexe=$(setting KISSEXE)
 tmpdir=$(setting TMPDIR)
