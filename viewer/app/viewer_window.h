@@ -4,6 +4,7 @@
 #include "app/archive_files.h"
 #include "app/messages.h"
 #include "app/playfield.h"
+#include "app/unpack_folder.h"
 #include "kiss/doll.h"
 
 #include <QMainWindow>
@@ -29,8 +30,9 @@ public:
     ~ViewerWindow() override;
 
     // Opens what the command line names: an archive is read whole, its
-    // first configuration shown, and its files written into the current
-    // folder meanwhile; a .cnf file is shown from its own folder.  False
+    // first configuration shown, and its files written meanwhile into a new
+    // folder inside the current one (removed when the window goes, unless
+    // kept from the menu); a .cnf file is shown from its own folder.  False
     // (after a message) when nothing can be shown.
     bool Open(const std::string& osPath);
 
@@ -46,6 +48,7 @@ public:
     kiss::Doll* doll() { return doll_.get(); }
     Playfield* playfield() { return playfield_; }
     const QStringList& configs() const { return configs_; }
+    const UnpackFolder* unpackFolder() const { return unpackDir_.get(); }
 
 protected:
     void keyPressEvent(QKeyEvent*) override;
@@ -65,11 +68,13 @@ private:
     QString title_;
     std::shared_ptr<const std::vector<kissarchive::Entry>> entries_;  // the archive, in memory
     std::unique_ptr<ArchiveFiles> archiveFiles_;
+    std::unique_ptr<UnpackFolder> unpackDir_;
     std::unique_ptr<kissarchive::Folder> unpackFolder_;
+    QAction* keepFolder_;
     std::future<kissarchive::ExtractResult> unpacking_;
 
     void Say(Messages::Kind kind, const QString& text);
-    void StartUnpacking();
+    void StartUnpacking(const std::string& archive);
     void Unpacked(bool report);
     void FillConfigMenu(const QString& current);
     void UpdateSetButtons();
