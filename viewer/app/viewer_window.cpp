@@ -4,6 +4,8 @@
 #include "archive/extract.h"
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QActionGroup>
@@ -147,6 +149,8 @@ void ViewerWindow::StartUnpacking(const std::string& archive) {
     auto entries = entries_;
     const kissarchive::Folder* folder = unpackFolder_.get();
     unpacking_ = std::async(std::launch::async, [this, entries, folder] {
+        // Writing yields to the window coming up.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
         auto result = kissarchive::WriteEntries(*entries, *folder);
         QMetaObject::invokeMethod(this, [this] { Unpacked(true); }, Qt::QueuedConnection);
         return result;

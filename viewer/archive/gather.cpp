@@ -1,5 +1,7 @@
 #include "archive/gather.h"
 
+#include <algorithm>
+
 namespace kissarchive {
 namespace {
 
@@ -67,6 +69,14 @@ void Gatherer::Refuse(Why why, const std::string& reason) {
     refused_ = true;
     refusal_.why = why;
     refusal_.reason = reason;
+}
+
+bool Gatherer::Expect(size_t size) {
+    const auto bytes = static_cast<long long>(std::min<size_t>(size, kMaxTotalBytes + 1ull));
+    if (entryBytes_ + bytes > kMaxEntryBytes || total_ + bytes > kMaxTotalBytes)
+        return Fail(Failure::TooLarge, "the archive unpacks to more than the viewer accepts");
+    if (!refused_) entry_.data.reserve(static_cast<size_t>(bytes));
+    return true;
 }
 
 bool Gatherer::Append(const char* data, size_t size) {

@@ -19,6 +19,9 @@ public:
     bool Begin(const std::string& utf8Name, EntryType type);
     // Leaves the current entry out, whatever its name.
     void Refuse(Why why, const std::string& reason);
+    // The current entry will hold `size` bytes: false (the read failed)
+    // when that is past a limit.
+    bool Expect(size_t size);
     // Data of the current entry, kept unless it is refused; false (the read
     // failed) past a size limit.  Refused entries are read all the same, so
     // that a damaged archive is found out before anything is written.

@@ -1,13 +1,16 @@
 // LZH archives through liblhasa.  The archive is held in memory and read
 // through a counting stream, so that the position of every header is known:
-// the name is taken from the raw header bytes, and the bytes after the last
-// entry show whether the archive ended well or was cut inside a header
-// (liblhasa answers both with "no more entries").
+// the name is taken from the raw header bytes, each entry's data is decoded
+// straight from the bytes after its header (liblhasa's decoder keeps the
+// CRC), and the bytes after the last entry show whether the archive ended
+// well or was cut inside a header (liblhasa answers both with "no more
+// entries").
 #include "archive/gather.h"
 #include "archive/lzh_header.h"
 #include "archive/readers.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 #include <lhasa.h>
@@ -28,22 +31,43 @@ int ReadStream(void* handle, void* buffer, size_t size) {
     return static_cast<int>(size);
 }
 
-const LHAInputStreamType kMemoryStreamType = {ReadStream, nullptr, nullptr};
-
-uint16_t Crc16(uint16_t crc, const char* data, size_t size) {
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= static_cast<unsigned char>(data[i]);
-        for (int b = 0; b < 8; ++b) crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
-    }
-    return crc;
+int SkipStream(void* handle, size_t size) {
+    auto* s = static_cast<MemoryStream*>(handle);
+    if (size > s->bytes->size() - s->pos) return 0;
+    s->pos += size;
+    return 1;
 }
 
-bool KnownMethod(const char* method) {
+const LHAInputStreamType kMemoryStreamType = {ReadStream, SkipStream, nullptr};
+
+// The compressed data of one entry, for liblhasa's decoder.
+struct DataSource {
+    const char* next;
+    size_t left;
+};
+
+size_t ReadData(void* buffer, size_t size, void* handle) {
+    auto* d = static_cast<DataSource*>(handle);
+    size = std::min(size, d->left);
+    std::memcpy(buffer, d->next, size);
+    d->next += size;
+    d->left -= size;
+    return size;
+}
+
+LHADecoderType* DecoderFor(const char* method) {
     char name[6];
-    std::memcpy(name, method, sizeof name);
+    std::memcpy(name, method, 5);
     name[5] = '\0';
-    return lha_decoder_for_name(name) != nullptr;
+    return lha_decoder_for_name(name);
 }
+
+struct Decoder {
+    LHADecoder* d;
+    ~Decoder() {
+        if (d) lha_decoder_free(d);
+    }
+};
 
 struct Lhasa {
     LHAInputStream* stream = nullptr;
@@ -55,7 +79,9 @@ struct Lhasa {
 };
 
 // One entry: its name, type and data, checked against its length and CRC.
-bool ReadEntry(LHAReader* reader, const LHAFileHeader& h, std::string_view raw, Gatherer& gather) {
+// The data is decoded here from `data` (the bytes after the header); the
+// reader then skips it.
+bool ReadEntry(const LHAFileHeader& h, std::string_view raw, std::string_view data, Gatherer& gather) {
     EntryType type = EntryType::File;
     if (h.symlink_target)
         type = EntryType::Link;
@@ -69,26 +95,29 @@ bool ReadEntry(LHAReader* reader, const LHAFileHeader& h, std::string_view raw, 
         if (c == '\\') c = '/';
     if (!gather.Begin(text ? name : stored, type)) return false;
     if (!text) gather.Refuse(Why::NameNotText, "the name is neither Shift-JIS nor UTF-8");
-    if (type == EntryType::File && !KnownMethod(h.compress_method)) {
-        // liblhasa skips its data on the next header.
+    if (type != EntryType::File) {
+        gather.End();
+        return true;
+    }
+    LHADecoderType* method = DecoderFor(h.compress_method);
+    if (!method) {
         gather.Refuse(Why::UnknownMethod, "unknown compression method " + std::string(h.compress_method, 5));
         gather.End();
         return true;
     }
-    uint16_t crc = 0;
-    size_t length = 0;
-    char buffer[65536];
+    if (!gather.Expect(h.length)) return false;
+    DataSource source{data.data(), data.size()};
+    Decoder decoder{lha_decoder_new(method, ReadData, &source, h.length)};
+    if (!decoder.d) return gather.Fail(Failure::Damaged, "cannot decode " + stored);
+    uint8_t buffer[65536];
     for (;;) {
-        const size_t n = lha_reader_read(reader, buffer, sizeof buffer);
+        const size_t n = lha_decoder_read(decoder.d, buffer, sizeof buffer);
         if (n == 0) break;
-        length += n;
-        crc = Crc16(crc, buffer, n);
-        if (!gather.Append(buffer, n)) return false;
+        if (!gather.Append(reinterpret_cast<const char*>(buffer), n)) return false;
     }
-    if (type == EntryType::File && length != h.length)
+    if (lha_decoder_get_length(decoder.d) != h.length)
         return gather.Fail(Failure::Damaged, "the data of " + stored + " is cut short or broken");
-    if (type == EntryType::File && crc != h.crc)
-        return gather.Fail(Failure::Damaged, "CRC error in " + stored);
+    if (lha_decoder_get_crc(decoder.d) != h.crc) return gather.Fail(Failure::Damaged, "CRC error in " + stored);
     gather.End();
     return true;
 }
@@ -127,7 +156,8 @@ ReadResult ReadLzh(const std::string& bytes, bool& found) {
             return result;
         }
         const std::string_view raw(bytes.data() + headerEnd - h->raw_data_len, h->raw_data_len);
-        if (!ReadEntry(lhasa.reader, *h, raw, gather)) return result;
+        const std::string_view data = std::string_view(bytes).substr(headerEnd, h->compressed_length);
+        if (!ReadEntry(*h, raw, data, gather)) return result;
         end = headerEnd + h->compressed_length;
     }
     // The archive ends with a zero byte or with the file; anything else

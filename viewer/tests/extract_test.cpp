@@ -313,7 +313,15 @@ TEST(Extract, AnArchiveThatUnpacksTooLargeIsRefusedWhole) {
     ASSERT_LT(testsupport::ReadBytes(zip).size(), 1u << 20);
     auto r = ExtractArchive(zip, w.out);
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("more than"), std::string::npos) << r.error;
+    EXPECT_EQ(r.failure, Failure::TooLarge) << r.error;
+    EXPECT_TRUE(kisstest::Listing(w.out).empty());
+    // An LZH entry that says it unpacks to 1 GiB is refused before decoding.
+    std::string lzh = kisstools::WriteLzh({{"A.CNF", "(1,1)"}, {"BIG.CEL", "small"}}, 1);
+    const size_t big = lzh.find("-lh0-", lzh.find("BIG.CEL") - 30);
+    lzh.replace(big + 9, 4, std::string("\0\0\0\x40", 4));  // the original size
+    WriteBytes(w.archive, kisstools::WithLzhAttribute(lzh, kisstools::kLzhArchiveAttribute));
+    r = ExtractArchive(w.archive, w.out);
+    EXPECT_EQ(r.failure, Failure::TooLarge) << r.error;
     EXPECT_TRUE(kisstest::Listing(w.out).empty());
 }
 
