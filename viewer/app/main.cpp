@@ -6,7 +6,10 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <cctype>
 #include <csignal>
+#include <future>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -36,9 +39,21 @@ void QuitOnStopSignals(QApplication& app) {
     for (int sig : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(sig, &sa, nullptr);
 }
 
+bool IsConfigName(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string end = path.substr(path.size() - 4);
+    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".cnf";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // An archive is read while the window system comes up.
+    const std::string path = argc == 2 ? kissviewer::ArgumentToOsPath(argv[1]) : std::string();
+    std::future<kissarchive::ReadResult> reading;
+    if (argc == 2 && !IsConfigName(path))
+        reading = std::async(std::launch::async, [path] { return kissarchive::ReadArchive(path); });
     QApplication app(argc, argv);
     kissviewer::BoxMessages boxes;
     if (argc != 2) {
@@ -48,7 +63,9 @@ int main(int argc, char** argv) {
     }
     QuitOnStopSignals(app);
     kissviewer::ViewerWindow window(&boxes);
-    if (!window.Open(kissviewer::ArgumentToOsPath(argv[1]))) return 1;
+    std::optional<kissarchive::ReadResult> read;
+    if (reading.valid()) read = reading.get();
+    if (!window.Open(path, std::move(read))) return 1;
     window.show();
     return app.exec();
 }

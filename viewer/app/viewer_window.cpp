@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kissviewer {
@@ -100,7 +101,7 @@ void ViewerWindow::Say(Messages::Kind kind, const QString& text) {
     messages_->Show(this, kind, QStringLiteral("tansu-kiss"), text);
 }
 
-bool ViewerWindow::Open(const std::string& osPath) {
+bool ViewerWindow::Open(const std::string& osPath, std::optional<kissarchive::ReadResult> preread) {
     title_ = QFileInfo(FromUtf8(osPath)).fileName();
     setWindowTitle(title_);
     if (IsConfigName(osPath)) {
@@ -110,7 +111,7 @@ bool ViewerWindow::Open(const std::string& osPath) {
         FillConfigMenu(configs_.front());
         return OpenConfig(osPath);
     }
-    auto read = kissarchive::ReadArchive(osPath);
+    auto read = preread ? std::move(*preread) : kissarchive::ReadArchive(osPath);
     if (!read.ok) {
         Say(Messages::Kind::Error, ArchiveFailureText(FromUtf8(osPath), read.failure, read.error));
         return false;
@@ -133,7 +134,9 @@ bool ViewerWindow::Open(const std::string& osPath) {
 
 // The files are written on a worker thread while the doll is read from
 // memory and shown; the worker only reads the entries.  They go into a
-// folder of their own, so no file that was there is ever replaced.
+// folder of their own, so no file that was there is ever replaced.  The
+// worker starts a moment later, when the window is up: creating hundreds of
+// files would otherwise compete with showing the doll.
 void ViewerWindow::StartUnpacking(const std::string& archive) {
     std::string error;
     unpackDir_ = UnpackFolder::Create(UnpackFolder::StemOf(archive), error);
@@ -148,17 +151,28 @@ void ViewerWindow::StartUnpacking(const std::string& archive) {
     unpackFolder_ = std::make_unique<kissarchive::Folder>(unpackDir_->path());
     auto entries = entries_;
     const kissarchive::Folder* folder = unpackFolder_.get();
-    unpacking_ = std::async(std::launch::async, [this, entries, folder] {
-        // Writing yields to the window coming up.
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
+    writeNow_ = std::promise<void>();
+    writeReleased_ = false;
+    std::shared_future<void> go = writeNow_.get_future().share();
+    unpacking_ = std::async(std::launch::async, [this, entries, folder, go] {
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);  // yields to the window
+        go.wait();
         auto result = kissarchive::WriteEntries(*entries, *folder);
         QMetaObject::invokeMethod(this, [this] { Unpacked(true); }, Qt::QueuedConnection);
         return result;
     });
+    QTimer::singleShot(kWriteDelayMs, this, &ViewerWindow::ReleaseWriting);
+}
+
+void ViewerWindow::ReleaseWriting() {
+    if (writeReleased_) return;
+    writeReleased_ = true;
+    writeNow_.set_value();
 }
 
 void ViewerWindow::Unpacked(bool report) {
     if (!unpacking_.valid()) return;
+    ReleaseWriting();
     const auto result = unpacking_.get();
     if (!report) return;
     if (!result.ok) {
