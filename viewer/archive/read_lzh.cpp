@@ -160,11 +160,13 @@ ReadResult ReadLzh(const std::string& bytes, bool& found) {
         if (!ReadEntry(*h, raw, data, gather)) return result;
         end = headerEnd + h->compressed_length;
     }
-    // The archive ends with a zero byte or with the file; anything else
-    // there is a header liblhasa could not read.
+    // The archive ends with a zero byte, with the file, or with the padding
+    // of old file transfers (0x1A); anything else there is a header liblhasa
+    // could not read.
     if (!found) {
         if (!bytes.empty() && bytes[0] != '\0') gather.Fail(Failure::Damaged, "no readable LZH header");
-    } else if (end < bytes.size() && bytes[end] != '\0') {
+    } else if (end < bytes.size() && bytes[end] != '\0' &&
+               bytes.find_first_not_of('\x1A', end) != std::string::npos) {
         gather.Fail(Failure::Damaged, "a broken header after the last entry read");
         return result;
     }

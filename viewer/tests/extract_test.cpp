@@ -127,13 +127,19 @@ TEST(Extract, ReadsCompressedLzhOfEveryMethodAndHeaderLevel) {
             EXPECT_EQ(r.entries[2].data, "a note in a folder\r\n");
         }
     }
-    // A self-extracting archive: a program with the LZH archive after it.
-    Work w;
-    WriteBytes(w.archive, "MZ" + std::string(3000, '\x90') + Fixture("lh5_level1.lzh"));
-    auto r = ExtractArchive(w.archive, w.out);
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.written, (std::vector<std::string>{"BODY.CEL", "DOLL.CNF", "SUB/NOTE.TXT"}));
-    EXPECT_TRUE(ReadBytes(w.out + "/BODY.CEL") == body);
+    // A self-extracting archive: a program with the LZH archive after it;
+    // and one without its end byte, padded to a block by an old transfer.
+    std::string padded = Fixture("lh7_level0.lzh");
+    padded.back() = '\x1A';
+    padded += std::string(100, '\x1A');
+    for (const std::string& bytes : {"MZ" + std::string(3000, '\x90') + Fixture("lh5_level1.lzh"), padded}) {
+        Work w;
+        WriteBytes(w.archive, bytes);
+        auto r = ExtractArchive(w.archive, w.out);
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(r.written, (std::vector<std::string>{"BODY.CEL", "DOLL.CNF", "SUB/NOTE.TXT"}));
+        EXPECT_TRUE(ReadBytes(w.out + "/BODY.CEL") == body);
+    }
 }
 
 TEST(Extract, ReadsLevel2ArchivesWithAttributeZeroThatLibarchiveRefuses) {
