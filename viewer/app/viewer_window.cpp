@@ -142,7 +142,9 @@ void ViewerWindow::StartUnpacking(const std::string& archive) {
     unpackDir_ = UnpackFolder::Create(UnpackFolder::StemOf(archive), error);
     keepFolder_->setChecked(false);
     keepFolder_->setEnabled(unpackDir_ != nullptr);
-    keepFolder_->setText(unpackDir_ ? QStringLiteral("展開したフォルダー「%1」を残す(&K)").arg(FromUtf8(unpackDir_->name()))
+    QString name = unpackDir_ ? FromUtf8(unpackDir_->name()) : QString();
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));  // no shortcut mark
+    keepFolder_->setText(unpackDir_ ? QStringLiteral("展開したフォルダー「%1」を残す(&K)").arg(name)
                                     : QStringLiteral("展開したフォルダーを残す(&K)"));
     if (!unpackDir_) {
         Say(Messages::Kind::Error, UnpackFolderFailureText(QDir::currentPath(), error));

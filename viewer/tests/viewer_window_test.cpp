@@ -287,6 +287,22 @@ TEST(ViewerWindow, NeverReplacesAFileThatWasThereAndRemovesItsFolderUnlessKept) 
     }
 }
 
+TEST(ViewerWindow, AFolderThatCannotBeMadeIsSaidAndTheDollStillShows) {
+    // The working folder is gone while the viewer runs in it.
+    Viewer v(DemoLzh());
+    std::filesystem::remove(v.work.file("tmp"));
+    ASSERT_TRUE(v.Open());
+    ASSERT_EQ(v.messages.shown.size(), 1u);
+    EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Error);
+    EXPECT_TRUE(v.messages.shown[0].text.startsWith(QStringLiteral("書庫を展開するフォルダーを作れません。")))
+        << v.messages.shown[0].text.toStdString();
+    EXPECT_EQ(v.window.unpackFolder(), nullptr);
+    EXPECT_FALSE(v.window.findChild<QAction*>(QStringLiteral("KeepFolderAction"))->isEnabled());
+    v.window.show();
+    EXPECT_EQ(v.Pixel(demo::kShirtX0 + demo::kShirtPixelX, demo::kShirtY0 + demo::kShirtPixelY),
+              Opaque(demo::kShirtPink[0]));
+}
+
 TEST(ViewerWindow, OpensLevel2ArchivesWithAttributeZero) {
     Viewer v(kisstools::WriteLzh(kisstools::MakeDemoSet(), 2, 0));
     ASSERT_TRUE(v.Open());
