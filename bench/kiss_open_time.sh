@@ -1,9 +1,10 @@
 #!/bin/sh
 # kiss_open_time.sh [cels] [runs]: time from a process's start to its window
 # shown on a virtual X display, side by side: a minimal Qt window
-# (bench_minimal_window) and the viewer tansu-kiss on a generated set of
-# that many cels packed as sets in circulation are (-lh5-, level 2
-# headers).  The two alternate, run by run, so both meet the same load;
+# (bench_minimal_window), the same with a one-item Japanese menu bar, and
+# the viewer tansu-kiss on a generated set of that many cels packed as sets
+# in circulation are (-lh5-, level 2 headers).  They take turns, run by
+# run, so all meet the same load;
 # each viewer run unpacks into a fresh working folder (the files are
 # written while the window comes up).  Prints every run, the medians and
 # their ratio.  Packing needs jlha (Debian jlha-utils).
@@ -37,13 +38,18 @@ time_window() {
 
 for i in $(seq "$runs"); do
   qt=$(time_window MINIMAL "$root/build/bench/bench_minimal_window")
+  menu=$(time_window MINIMAL "$root/build/bench/bench_minimal_window" menu)
   mkdir "$work/run$i"
   kiss=$(cd "$work/run$i" && time_window LARGE.LZH "$root/build/viewer/tansu-kiss" ../LARGE.LZH)
-  echo "run $i: minimal Qt window $qt ms, tansu-kiss $kiss ms"
+  echo "run $i: minimal Qt window $qt ms, with a Japanese menu $menu ms, tansu-kiss $kiss ms"
   echo "$qt" >> "$work/qt"
+  echo "$menu" >> "$work/menu"
   echo "$kiss" >> "$work/kiss"
 done
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 qt=$(median "$work/qt")
+menu=$(median "$work/menu")
 kiss=$(median "$work/kiss")
-echo "median: minimal Qt window $qt ms, tansu-kiss $kiss ms, ratio $(awk -v a="$kiss" -v b="$qt" 'BEGIN { printf "%.2f", a / b }')"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+echo "median: minimal Qt window $qt ms, with a Japanese menu $menu ms, tansu-kiss $kiss ms"
+echo "tansu-kiss / minimal window $(ratio "$kiss" "$qt"), / window with a Japanese menu $(ratio "$kiss" "$menu")"
