@@ -77,6 +77,8 @@ bool Player::CelsTouch(int a, int b) const {
     const Position oa = d_.CelOrigin(a), ob = d_.CelOrigin(b);
     const int left = std::max(oa.x, ob.x), right = std::min(oa.x + ca.width, ob.x + cb.width);
     const int top = std::max(oa.y, ob.y), bottom = std::min(oa.y + ca.height, ob.y + cb.height);
+    if (left >= right || top >= bottom) return false;
+    budget_ -= static_cast<int>(std::min<int64_t>(int64_t{right - left} * (bottom - top) / 1024, Doll::kStepActions));
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
             if (ca.Opaque(x - oa.x, y - oa.y) && cb.Opaque(x - ob.x, y - ob.y)) return true;
@@ -117,6 +119,7 @@ std::vector<signed char> Player::PairStates(int object) const {
     const auto& pairs = d_.script_.Pairs();
     std::vector<signed char> states(pairs.size(), -1);
     for (size_t i = 0; i < pairs.size(); ++i) {
+        --budget_;
         const Handler& h = d_.script_.handlers[pairs[i]];
         bool concerns = false;
         for (const Arg& a : h.args) {
