@@ -224,3 +224,32 @@ TEST(FkissPlay, ChangesOfSetAndGroupAndTheDrawingOfUnmappedAndTranslucentCels) {
     p = kiss::Compose(d);
     EXPECT_EQ(p.argb[5 * 100 + 5], white) << "unmapped in every set";
 }
+
+TEST(FkissPlay, QueriesGhostsAltmapAndRandomMoves) {
+    Doll d = Make(
+        ";@initialize() ghost(#0, 1) altmap(\"c.cel\") altmap(#3) altmap(#3) timer(9, 500)\n"
+        ";@  gosubrandom(100, 1, 2) gotorandom(0, 1, 2)\n"
+        ";@label(1) add(L, L, 1)\n;@label(2) add(L, L, 10)\n"
+        ";@press(#2) letcatch(C) letmousex(X) letmousey(Y) lettimer(T, 9) letpal(P)\n"
+        ";@  moverandx(#2, -5, 5) moverandy(#2, 3, 3) movetorand(#1)\n");
+    d.SetNow(100);
+    d.Start();
+    EXPECT_EQ(d.Variable("L"), 11) << "a certain gosub to 1, a jump to 2";
+    EXPECT_TRUE(d.Visible(2));
+    EXPECT_TRUE(d.Visible(3));
+    EXPECT_EQ(d.Press(5, 5).object, -1) << "a ghost is not hit";
+    d.Release();
+    d.SetNow(300);
+    Click(d, 43, 7);
+    EXPECT_EQ(d.Variable("C"), 2);
+    EXPECT_EQ(d.Variable("X"), 43);
+    EXPECT_EQ(d.Variable("Y"), 7);
+    EXPECT_EQ(d.Variable("T"), 300);
+    EXPECT_EQ(d.Variable("P"), 0);
+    const Position moved = *d.Place(2);
+    EXPECT_GE(moved.x, 35);
+    EXPECT_LE(moved.x, 45);
+    EXPECT_EQ(moved.y, 3);
+    const Position anywhere = *d.Place(1);
+    EXPECT_TRUE(anywhere.x >= 0 && anywhere.x < 100 && anywhere.y >= 0 && anywhere.y < 100);
+}
