@@ -3,6 +3,7 @@
 // time) ends every step within its bounds and keeps the doll consistent.
 #include "kiss/compose.h"
 #include "kiss/doll.h"
+#include "kiss/wave.h"
 #include "fuzz_check.h"
 
 #include <string>
@@ -21,6 +22,12 @@ std::string Square() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // The same bytes as a sound the script might play.
+    const std::string_view bytes = fuzzcheck::InputBytes(data, size);
+    if (const auto w = kiss::ReadWave(bytes)) {
+        Check(w->samples.data() >= bytes.data() && w->samples.data() + w->samples.size() <= bytes.data() + bytes.size());
+        Check(w->samples.size() % (static_cast<size_t>(w->channels) * (w->bitsPerSample / 8)) == 0);
+    }
     const std::string cnf = "(64,48)\n#0 a.cel\n#1.2 b.cel ;%u\n#1 c.cel ;%t128\n#2 d.cel\n$0 0,0 10,10 30,20\n$1 5,5 * 20,20\n"
                             ";@EventHandler\n" +
                             std::string(fuzzcheck::InputBytes(data, size));

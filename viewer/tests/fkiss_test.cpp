@@ -2,6 +2,7 @@
 // and actions do to the doll, its alarms and its variables.
 #include "kiss/compose.h"
 #include "kiss/doll.h"
+#include "kiss/wave.h"
 
 #include <gtest/gtest.h>
 
@@ -252,4 +253,36 @@ TEST(FkissPlay, QueriesGhostsAltmapAndRandomMoves) {
     EXPECT_EQ(moved.y, 3);
     const Position anywhere = *d.Place(1);
     EXPECT_TRUE(anywhere.x >= 0 && anywhere.x < 100 && anywhere.y >= 0 && anywhere.y < 100);
+}
+
+TEST(Wave, PlainPcmIsReadAndEverythingElseRefused) {
+    auto wave = [](uint16_t format, uint16_t channels, uint16_t bits, const std::string& samples, int cut = 0) {
+        auto le = [](uint32_t v, int n) {
+            std::string s;
+            for (int i = 0; i < n; ++i) s += static_cast<char>(v >> (8 * i) & 0xFF);
+            return s;
+        };
+        std::string fmt = le(format, 2) + le(channels, 2) + le(8000, 4) + le(8000 * channels * bits / 8, 4) +
+                          le(channels * bits / 8, 2) + le(bits, 2);
+        std::string body = "WAVE" + std::string("LIST") + le(3, 4) + "abc" + '\0' + "fmt " + le(16, 4) + fmt + "data" +
+                           le(static_cast<uint32_t>(samples.size()), 4) + samples;
+        body.resize(body.size() - cut);
+        return "RIFF" + le(static_cast<uint32_t>(body.size()), 4) + body;
+    };
+    const std::string stereo16 = wave(1, 2, 16, std::string(40, 'x'));
+    const auto w = kiss::ReadWave(stereo16);
+    ASSERT_TRUE(w) << "an odd-sized chunk before the format is passed over";
+    EXPECT_EQ(w->channels, 2);
+    EXPECT_EQ(w->bitsPerSample, 16);
+    EXPECT_EQ(w->sampleRate, 8000);
+    EXPECT_EQ(w->samples, std::string(40, 'x'));
+    // Cut short: whole frames of what is there.
+    const std::string cut = wave(1, 2, 16, std::string(40, 'x'), 3);
+    ASSERT_TRUE(kiss::ReadWave(cut));
+    EXPECT_EQ(kiss::ReadWave(cut)->samples.size(), 36u);
+    EXPECT_FALSE(kiss::ReadWave(wave(2, 1, 16, "xx"))) << "compressed";
+    EXPECT_FALSE(kiss::ReadWave(wave(1, 3, 8, "xxx"))) << "three channels";
+    EXPECT_FALSE(kiss::ReadWave(wave(1, 1, 24, "xxx")));
+    EXPECT_FALSE(kiss::ReadWave("RIFF\x04\0\0\0WAVE"));
+    EXPECT_FALSE(kiss::ReadWave(std::string("RIFF\0\0\0\0WAVEdata\xFF\xFF\xFF\xFF", 20))) << "no format";
 }
