@@ -471,9 +471,7 @@ void Doll::Start() {
 
 bool Doll::SelectSet(int set) {
     Player p(*this);
-    const bool ok = p.ChangeSet(set);
-    effects_.setChanged = false;  // the viewer asked for it
-    return ok;
+    return p.ChangeSet(set);
 }
 
 PressResult Doll::Press(int x, int y) {
