@@ -84,11 +84,12 @@ public:
     // set events of the first set run (once).
     void Start();
     // A press of the mouse at x, y: the press, catch, fixcatch and unfix
-    // events run; a fixed object uses up one of its drags and stays.
+    // events run; a fixed object uses up one of its drags and stays (one
+    // fixed at kMaxFix stays for good).
     PressResult Press(int x, int y);
     // The end of that press, after any drag: the pair events (collide,
     // apart, in, out, stillin, stillout) of a moved object, then release and
-    // drop or fixdrop.
+    // drop (fix value 0 now) or fixdrop.
     void Release();
     // The end() event, when the set is closed.
     void Finish();
@@ -107,6 +108,7 @@ public:
     static constexpr int kStepActions = 20000;
     static constexpr int kMaxDepth = 32;
     static constexpr size_t kMaxAlarms = 10000;
+    static constexpr int kMaxFix = 32767;
 
 private:
     friend class Player;
@@ -129,7 +131,6 @@ private:
     bool started_ = false;
     int caught_ = -1;  // the object pressed and not yet released
     int caughtCel_ = -1;
-    bool caughtFixed_ = false;
     std::optional<Position> caughtFrom_;
     std::vector<signed char> pairsBefore_;
     Position mouse_;

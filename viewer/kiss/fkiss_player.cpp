@@ -484,18 +484,17 @@ PressResult Doll::Press(int x, int y) {
     caught_ = object;
     caughtCel_ = cel;
     p.FireOn(Event::Press, cel);
-    caughtFixed_ = fix_[object] > 0;
-    if (caughtFixed_) {
-        p.FireOn(Event::FixCatch, cel);
-        if (--fix_[object] == 0) p.FireOn(Event::Unfix, cel);
-    } else {
-        p.FireOn(Event::Catch, cel);
-    }
+    // A fix value at the maximum never wears off and is never caught.
+    const bool fixed = fix_[object] > 0;
+    if (fix_[object] < kMaxFix) p.FireOn(Event::Catch, cel);
+    if (fix_[object] > 1) p.FireOn(Event::FixCatch, cel);
+    if (fix_[object] == 1) p.FireOn(Event::Unfix, cel);
+    if (fix_[object] > 0 && fix_[object] < kMaxFix) --fix_[object];
     // The user's drag starts where the press events left the object.
     caughtFrom_ = Place(object);
     pairsBefore_ = p.PairStates(object);
     r.object = object;
-    r.movable = !caughtFixed_ && Place(object).has_value();
+    r.movable = !fixed && Place(object).has_value();
     return r;
 }
 
@@ -505,7 +504,7 @@ void Doll::Release() {
     Player p(*this);
     if (Place(object) != caughtFrom_) p.FirePairs(object, pairsBefore_);
     p.FireOn(Event::Release, caughtCel_);
-    p.FireOn(caughtFixed_ ? Event::FixDrop : Event::Drop, caughtCel_);
+    p.FireOn(fix_[object] > 0 ? Event::FixDrop : Event::Drop, caughtCel_);
     caught_ = -1;
     caughtCel_ = -1;
 }

@@ -78,6 +78,7 @@ TEST(FkissPlay, StartPressDragAndReleaseRunTheirEventsInOrder) {
         ";@release(#1) mul(S, S, 10) add(S, S, 9)\n"
         ";@press(#0) let(S, 1)\n;@catch(#0) mul(S, S, 10) add(S, S, 2)\n"
         ";@drop(#0) mul(S, S, 10) add(S, S, 3) movebyx(#3, #0, 5)\n"
+        ";@drop(#1) mul(S, S, 10) add(S, S, 3)\n"
         ";@never() let(S, 0)\n;@end() let(E, 1)\n");
     EXPECT_FALSE(d.Visible(2));
     d.Start();
@@ -90,7 +91,7 @@ TEST(FkissPlay, StartPressDragAndReleaseRunTheirEventsInOrder) {
     EXPECT_EQ(d.Variable("S"), 5698) << "a fixed object: press, fixcatch, release, fixdrop";
     EXPECT_EQ(d.FixLeft(1), 1);
     Click(d, 25, 5, Position{30, 30});
-    EXPECT_EQ(d.Variable("S"), 56798) << "the last drag unfixes it";
+    EXPECT_EQ(d.Variable("S"), 5793) << "the last drag unfixes it; no longer fixed, it drops";
     EXPECT_EQ(d.Place(1), (Position{20, 0})) << "the press that unfixes does not move it";
 
     Click(d, 5, 5, Position{7, 50});
@@ -228,8 +229,9 @@ TEST(FkissPlay, ChangesOfSetAndGroupAndTheDrawingOfUnmappedAndTranslucentCels) {
 
 TEST(FkissPlay, QueriesGhostsAltmapAndRandomMoves) {
     Doll d = Make(
-        ";@initialize() ghost(#0, 1) altmap(\"c.cel\") altmap(#3) altmap(#3) timer(9, 500)\n"
+        ";@initialize() ghost(#0, 1) altmap(\"c.cel\") altmap(#3) altmap(#3) timer(9, 500) setfix(#1, 32767)\n"
         ";@  gosubrandom(100, 1, 2) gotorandom(0, 1, 2)\n"
+        ";@catch(#1) let(K, 1)\n"
         ";@label(1) add(L, L, 1)\n;@label(2) add(L, L, 10)\n"
         ";@press(#2) letcatch(C) letmousex(X) letmousey(Y) lettimer(T, 9) letpal(P)\n"
         ";@  moverandx(#2, -5, 5) moverandy(#2, 3, 3) movetorand(#1)\n");
@@ -240,6 +242,9 @@ TEST(FkissPlay, QueriesGhostsAltmapAndRandomMoves) {
     EXPECT_TRUE(d.Visible(3));
     EXPECT_EQ(d.Press(5, 5).object, -1) << "a ghost is not hit";
     d.Release();
+    for (int i = 0; i < 3; ++i) Click(d, 25, 5);
+    EXPECT_EQ(d.FixLeft(1), Doll::kMaxFix) << "the greatest fix value never wears off";
+    EXPECT_EQ(d.Variable("K"), 0) << "nor is such an object caught";
     d.SetNow(300);
     Click(d, 43, 7);
     EXPECT_EQ(d.Variable("C"), 2);
