@@ -23,6 +23,7 @@ namespace kiss {
 struct Effects {
     std::optional<std::string> notice;  // notify(): the latest text (bytes as in the file)
     std::vector<std::string> sounds;    // sound() and music(): file names in order
+    bool silence = false;               // music() without a file: stop what plays (before the sounds)
     bool quit = false;
     bool setChanged = false;  // the script changed the set or its palette group
 };

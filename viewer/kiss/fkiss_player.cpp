@@ -366,8 +366,12 @@ void Player::Do(const Action& a, Flow& flow, const std::vector<Action>*& list, s
             break;
         case Op::Sound:
         case Op::Music:
-            if (!g.empty() && (g[0].type == Arg::Type::Text) && d.effects_.sounds.size() < 16)
-                d.effects_.sounds.push_back(g[0].text);
+            if (!g.empty() && g[0].type == Arg::Type::Text) {
+                if (d.effects_.sounds.size() < 16) d.effects_.sounds.push_back(g[0].text);
+            } else if (a.op == Op::Music) {
+                d.effects_.silence = true;
+                d.effects_.sounds.clear();
+            }
             break;
         case Op::Quit: d.effects_.quit = true; break;
         case Op::Nop: case Op::Shell: break;  // a set never starts a program

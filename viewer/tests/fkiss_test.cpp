@@ -178,7 +178,7 @@ TEST(FkissPlay, MovesPairEventsTimedConditionsAndWhatTheViewerIsAskedFor) {
         ";@stillin(#3, #0) add(S, S, 1)\n;@apart(\"d.cel\", \"a.cel\") add(P, P, 1)\n"
         ";@out(#0, #3) add(O, O, 1)\n;@stillout(#0, #3) add(T, T, 1)\n"
         ";@press(#3) moveto(#3, 60, 0) iffixed(#1, 4, 10) ifnotmapped(\"c.cel\", 5, 20) ifmoved(#3, 6, 30)\n"
-        ";@  transparent(#3, -60) notify(\"hello\") sound(\"bell.wav\") music(\"song.mid\")\n");
+        ";@  transparent(#3, -60) notify(\"hello\") sound(\"gone.wav\") music() sound(\"bell.wav\") music(\"song.mid\")\n");
     d.Start();
     Click(d, 5, 5);
     EXPECT_EQ(d.Place(3), (Position{5, 0}));
@@ -197,7 +197,8 @@ TEST(FkissPlay, MovesPairEventsTimedConditionsAndWhatTheViewerIsAskedFor) {
     EXPECT_EQ(*d.NextAlarm(), d.Now() + 10) << "iffixed and ifnotmapped set their alarms; #3 is back home";
     kiss::Effects e = d.TakeEffects();
     EXPECT_EQ(e.notice, std::optional<std::string>("hello"));
-    EXPECT_EQ(e.sounds, (std::vector<std::string>{"bell.wav", "song.mid"}));
+    EXPECT_EQ(e.sounds, (std::vector<std::string>{"bell.wav", "song.mid"})) << "music() silenced what came before";
+    EXPECT_TRUE(e.silence);
     EXPECT_FALSE(e.quit);
     // A user's drag fires the pair events once, at the release.
     Click(d, 65, 5, Position{3, 3});
