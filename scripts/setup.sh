@@ -12,6 +12,9 @@ packages="$packages desktop-file-utils appstream dpkg-dev shared-mime-info libxm
 # The viewer tansu-kiss unpacks LZH archives with liblhasa (lha to look in)
 # and ZIP and tar with libarchive (bsdtar).
 packages="$packages liblhasa-dev lhasa libarchive-dev libarchive-tools"
+# Its sets' .wav sounds play through Qt Multimedia (the viewer builds and
+# runs silent without it).
+packages="$packages qt6-multimedia-dev"
 missing=""
 for p in $packages; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

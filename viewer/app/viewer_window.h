@@ -2,11 +2,14 @@
 #pragma once
 
 #include "app/archive_files.h"
+#include "app/folder_files.h"
 #include "app/messages.h"
 #include "app/playfield.h"
 #include "app/unpack_folder.h"
+#include "app/sound.h"
 #include "kiss/doll.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
@@ -20,6 +23,7 @@ class QHBoxLayout;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class QTimer;
 
 namespace kissviewer {
 
@@ -52,8 +56,12 @@ public:
     const QStringList& configs() const { return configs_; }
     const UnpackFolder* unpackFolder() const { return unpackDir_.get(); }
 
+    // The alarm timer runs only while an alarm is set (for tests).
+    bool AlarmPending() const;
+
 protected:
     void keyPressEvent(QKeyEvent*) override;
+    void closeEvent(QCloseEvent*) override;
 
 private:
     Messages* messages_;
@@ -77,6 +85,12 @@ private:
     std::promise<void> writeNow_;  // lets the worker start writing
     bool writeReleased_ = true;
     static constexpr int kWriteDelayMs = 300;
+    std::optional<FolderFiles> folderFiles_;  // a plain .cnf's folder
+    kiss::FileReader read_;                   // the shown set's files (its sounds)
+    QTimer* alarmTimer_;
+    QElapsedTimer clock_;
+    qint64 lastStep_ = -1000;
+    SoundPlayer sounds_;
 
     void Say(Messages::Kind kind, const QString& text);
     void StartUnpacking(const std::string& archive);
@@ -87,6 +101,10 @@ private:
     void FitToField();
     void PaintBorder();
     void About();
+    // After the doll's script ran: what it asked for, and the next alarm.
+    void AfterScript();
+    void ScheduleAlarm();
+    void RunAlarms();
 };
 
 }  // namespace kissviewer
