@@ -99,7 +99,8 @@ public:
     explicit TComboGrid(TComponent* owner);
     ~TComboGrid() override;
 
-    // The cell whose button or check box is held down; -1 when none.
+    // The cell whose button or check box is held down, until its release
+    // has run OnGridBtnClick; -1 when none.
     int PressedCol() const { return pressedCol_; }
     int PressedRow() const { return pressedRow_; }
 
