@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/column_widths.h"
 #include "editor/record_form.h"
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
@@ -86,6 +87,7 @@ void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
 TForm1::TForm1(TComponent* owner) : TForm(owner) { ReadForm(std::string_view(kMainForm, kMainForm_size)); }
 
 void TForm1::FormCreate(TObject*) {
+    FitColumnWidthsToFont(*ComboGrid1);
     SortColumn = 0;
     ShowSetupOnShow = false;
     Modified = false;
