@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "editor/hosoku_file.h"
+#include "editor/registration_date.h"
 #include "framework/sysutils.h"
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
@@ -125,10 +126,7 @@ void TForm3::SetFolder(const std::string& path) {
     SetFieldText(kFolderField, folder.substr(kissFolder.size()));
 }
 
-std::string TForm3::DateWithCentury(const std::string& date) {
-    unsigned char first = date.empty() ? 0 : static_cast<unsigned char>(date[0]);
-    return (first >= 0x38 && first <= 0x7F ? "19" : "20") + date;
-}
+std::string TForm3::DateWithCentury(const std::string& date) { return ::DateWithCentury(date); }
 
 void TForm3::FollowRecordFolder() { OpenDialog1->SetInitialDir(KissFolder() + FieldText(kFolderField)); }
 

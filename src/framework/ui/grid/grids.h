@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -252,6 +253,9 @@ public:
 
     // Empty for an empty cell and outside the grid.
     std::string Cells(int ACol, int ARow) const;
+    // The same text without a copy, for reading many cells at once; the
+    // view lasts until the cell's row is changed.
+    std::string_view CellText(int ACol, int ARow) const;
     // Outside the grid: EInvalidOperation.
     void SetCell(int ACol, int ARow, const std::string& text);
     // Row i takes the texts row order[i] had (no text is copied); heights,
