@@ -2,6 +2,8 @@
 
 #include "platform/cp932.h"
 
+#include <cstring>
+
 namespace ui {
 
 size_t Cp932CharLength(std::string_view text, size_t at) {
@@ -101,6 +103,13 @@ std::string FoldCaseCp932(std::string_view text) {
 }
 
 Cp932Finder::Cp932Finder(std::string_view text) : folded_(FoldCaseCp932(text)) {
+    if (!folded_.empty()) {
+        // Folding keeps a double-byte letter's lead byte and moves an ASCII
+        // letter by 0x20.
+        firstByte_ = folded_[0];
+        const bool asciiLetter = firstByte_ >= 'a' && firstByte_ <= 'z' && Cp932CharLength(folded_, 0) == 1;
+        firstByteOtherCase_ = asciiLetter ? static_cast<char>(firstByte_ - 0x20) : firstByte_;
+    }
     for (size_t i = 0; i < folded_.size();) {
         const size_t n = Cp932CharLength(folded_, i);
         if (IsLowerCaseLetter(FoldedChar(folded_, i, n))) needsFolding_ = true;
@@ -112,6 +121,8 @@ bool Cp932Finder::FoundIn(std::string_view text) const {
     if (folded_.empty() || text.size() < folded_.size()) return false;
     std::string_view searched = text;
     if (needsFolding_) {
+        if (!std::memchr(text.data(), firstByte_, text.size()) && !std::memchr(text.data(), firstByteOtherCase_, text.size()))
+            return false;
         FoldInto(text, scratch_);
         searched = scratch_;
     }

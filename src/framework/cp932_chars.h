@@ -55,6 +55,10 @@ private:
     // Without a lower-case letter in the folded text, folding the other
     // text cannot make a match: the bytes are searched as they are.
     bool needsFolding_ = false;
+    // The bytes the first character's first byte can have before folding:
+    // a text with neither is passed over unfolded.
+    char firstByte_ = 0;
+    char firstByteOtherCase_ = 0;
     mutable std::string scratch_;
 };
 
