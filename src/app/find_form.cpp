@@ -16,7 +16,4 @@ void TFindForm::DeclarePublished(TClassBuilder<TFindForm>& c) {
 
 TFindForm::TFindForm(TComponent* owner) : TForm(owner) { ReadForm(std::string_view(kFindForm, kFindForm_size)); }
 
-void TFindForm::FormShow(TObject*) {
-    SetActiveControl(Edit1);
-    Edit1->SelectAll();
-}
+void TFindForm::FormShow(TObject*) { Edit1->SelectAll(); }
