@@ -30,7 +30,9 @@ fi
 
 # Sets that lie in the KiSS folder but are not in the catalog yet, for
 # ﾚｺｰﾄﾞ > KISSフォルダから一括追加 (Ctrl+I): two with a description file (one
-# title holds a comma, which the catalog cannot store), one without.
+# title holds a comma, which the catalog cannot store), one without, and
+# one lying in the KiSS folder itself, outside any set's folder, which is
+# listed as one that cannot be added.
 # description <file> <title> <maker> <id> <date> <bytes>: a NIFTY
 # description file in Shift-JIS.
 description() {
@@ -46,4 +48,5 @@ if [ ! -d "$dest/KISS/HARU" ]; then
   touch -d "2001-04-01 12:00" "$dest/KISS/HARU/OMAKE.LZH"
   cp "$dest/KISS/DEMO/DEMODOLL.LZH" "$dest/KISS/NATSU/HANABI.LZH"
   description "$dest/KISS/NATSU/HANABI.TXT" "花火大会, 夏の夜" "みなと工房" "MNT00417" "97/08/15" "25524"
+  cp "$dest/KISS/DEMO/DEMODOLL.LZH" "$dest/KISS/MATOME.LZH"
 fi

@@ -87,7 +87,7 @@ TEST(BatchAdd, ListsTheNewSetsCheckedAndAppendsTheCheckedOnesOnOk) {
     k.Put("SET2/YUKATA.LHA", LzhHead());
     k.Put("SET2/YUKATA.TXT", DescriptionText("浴衣", "Mika", "03/07/01", "1200"));
     k.Put("ROOT.LZH", LzhHead());
-    k.Put("SET3/M\xC3\xBCller.lzh", LzhHead());  // "ü" has no Shift-JIS form
+    k.Put("SET3/M\xC3\xBCller.lzh", LzhHead());  // u with diaeresis has no Shift-JIS form
     k.Put("SET,4/A.LZH", LzhHead());
     k.Start({"set1,old.LZH,Old set,Aki,,1996/01/01,10"});
     const std::string catalogBefore = ReadBytes(k.dir.file("Tansu.CSV"));
