@@ -6,8 +6,10 @@ constexpr int kFirstField = 1;
 constexpr int kLastField = 7;
 
 bool RecordHolds(const CatalogRows& rows, int row, const ui::Cp932Finder& finder) {
+    std::string_view cells[kLastField + 1];
+    rows.RowView(row, cells, kLastField + 1);
     for (int col = kFirstField; col <= kLastField; ++col) {
-        if (finder.FoundIn(rows.CellView(col, row))) return true;
+        if (finder.FoundIn(cells[col])) return true;
     }
     return false;
 }

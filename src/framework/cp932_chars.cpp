@@ -2,8 +2,6 @@
 
 #include "platform/cp932.h"
 
-#include <cstring>
-
 namespace ui {
 
 size_t Cp932CharLength(std::string_view text, size_t at) {
@@ -73,6 +71,21 @@ bool IsLowerCaseLetter(unsigned c) {
            (c >= 0x8470 && c <= 0x847E) || (c >= 0x8480 && c <= 0x8491);
 }
 
+// The upper-case letter that folds to `c`, or `c` itself.
+unsigned UpperCaseOf(unsigned c) {
+    if (c >= 'a' && c <= 'z') return c - 0x20;
+    if (c >= 0x8281 && c <= 0x829A) return c - 0x21;
+    if (c >= 0x83BF && c <= 0x83D6) return c - 0x20;
+    if (c >= 0x8470 && c <= 0x847E) return c - 0x30;
+    if (c >= 0x8480 && c <= 0x8491) return c - 0x31;
+    return c;
+}
+
+std::string CharText(unsigned c, size_t n) {
+    if (n == 1) return std::string(1, static_cast<char>(c));
+    return std::string{static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+}
+
 // Folds `text` into `out` (resized to the same length).
 void FoldInto(std::string_view text, std::string& out) {
     out.resize(text.size());
@@ -104,11 +117,9 @@ std::string FoldCaseCp932(std::string_view text) {
 
 Cp932Finder::Cp932Finder(std::string_view text) : folded_(FoldCaseCp932(text)) {
     if (!folded_.empty()) {
-        // Folding keeps a double-byte letter's lead byte and moves an ASCII
-        // letter by 0x20.
-        firstByte_ = folded_[0];
-        const bool asciiLetter = firstByte_ >= 'a' && firstByte_ <= 'z' && Cp932CharLength(folded_, 0) == 1;
-        firstByteOtherCase_ = asciiLetter ? static_cast<char>(firstByte_ - 0x20) : firstByte_;
+        const size_t n = Cp932CharLength(folded_, 0);
+        first_ = folded_.substr(0, n);
+        firstOtherCase_ = CharText(UpperCaseOf(FoldedChar(folded_, 0, n)), n);
     }
     for (size_t i = 0; i < folded_.size();) {
         const size_t n = Cp932CharLength(folded_, i);
@@ -121,8 +132,7 @@ bool Cp932Finder::FoundIn(std::string_view text) const {
     if (folded_.empty() || text.size() < folded_.size()) return false;
     std::string_view searched = text;
     if (needsFolding_) {
-        if (!std::memchr(text.data(), firstByte_, text.size()) && !std::memchr(text.data(), firstByteOtherCase_, text.size()))
-            return false;
+        if (text.find(first_) == std::string_view::npos && text.find(firstOtherCase_) == std::string_view::npos) return false;
         FoldInto(text, scratch_);
         searched = scratch_;
     }

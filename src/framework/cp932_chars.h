@@ -55,10 +55,10 @@ private:
     // Without a lower-case letter in the folded text, folding the other
     // text cannot make a match: the bytes are searched as they are.
     bool needsFolding_ = false;
-    // The bytes the first character's first byte can have before folding:
-    // a text with neither is passed over unfolded.
-    char firstByte_ = 0;
-    char firstByteOtherCase_ = 0;
+    // The first character as folded and in its other case: a text that
+    // holds neither is passed over unfolded.
+    std::string first_;
+    std::string firstOtherCase_;
     mutable std::string scratch_;
 };
 

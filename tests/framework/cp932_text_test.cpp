@@ -42,6 +42,9 @@ TEST(Cp932Text, FinderMatchesWholeCharactersWithoutRegardToCase) {
     using ui::Cp932Finder;
     EXPECT_TRUE(Cp932Finder("doll").FoundIn("Sakura DOLL set"));
     EXPECT_TRUE(Cp932Finder("ＤＯＬＬ").FoundIn("夏のｄｏｌｌ"));          // full-width Latin
+    EXPECT_TRUE(Cp932Finder("ｄｏｌｌ").FoundIn("ＤＯＬＬ"));
+    EXPECT_TRUE(Cp932Finder("ωα").FoundIn("xΩΑ"));                         // Greek
+    EXPECT_TRUE(Cp932Finder("ёя").FoundIn("ЁЯ"));                          // Cyrillic past the gap
     EXPECT_FALSE(Cp932Finder("ＤＯＬＬ").FoundIn("DOLL"));                  // width counts
     EXPECT_TRUE(Cp932Finder("着せ替え").FoundIn("ｻﾝﾌﾟﾙ着せ替え人形"));      // bytes searched as they are
     EXPECT_TRUE(Cp932Finder("ソa").FoundIn("xソAx"));

@@ -328,6 +328,8 @@ std::string TStringGrid::Cells(int ACol, int ARow) const { return std::string(Ho
 
 std::string_view TStringGrid::CellText(int ACol, int ARow) const { return Host()->Cell(ACol, ARow); }
 
+void TStringGrid::RowTexts(int ARow, std::string_view* out, int count) const { Host()->RowCells(ARow, out, count); }
+
 void TStringGrid::SetCell(int ACol, int ARow, const std::string& text) { Host()->SetCell(ACol, ARow, text); }
 
 void TStringGrid::ReorderRows(const std::vector<int>& order) { Host()->ReorderRows(order); }
