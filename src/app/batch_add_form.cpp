@@ -86,13 +86,14 @@ void TBatchAddForm::ShowFound(const NewSetsFound& found) {
     Label1->SetCaption(count > 0 ? "カタログにない書庫: " + IntToStr(count) + " 件（チェックしたものを追加します）"
                                  : std::string("追加できる書庫はありません"));
 
-    TStringList& skipped = *ListBox1->Items();
-    skipped.Clear();
+    // Filled aside and handed over at once: the list box redraws once.
+    TStringList skipped;
     for (const SkippedName& s : found.skipped) {
         std::string name = s.folder;
         if (!s.name.empty()) name += (name.empty() ? "" : "\\") + s.name;
         skipped.Add(name + "　… " + Reason(s.reason));
     }
+    ListBox1->SetItems(&skipped);
     Label2->SetCaption("追加できない書庫: " + IntToStr(static_cast<int64_t>(found.skipped.size())) + " 件");
     SetActiveControl(ComboGrid1);
 }
