@@ -15,5 +15,6 @@ class TCustomGrid;
 double ColumnWidthScale(const TCustomGrid& grid);
 
 // Multiplies every column width of the grid by ColumnWidthScale, rounding
-// up.
+// up, and widens DIR, NIF_ID and DATE further where they would still not
+// hold eight, eight and ten characters of the font's mean width.
 void FitColumnWidthsToFont(TCustomGrid& grid);

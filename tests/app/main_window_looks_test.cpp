@@ -88,14 +88,16 @@ TEST(MainWindowLooks, ColumnsShowTheDatesIdsAndFoldersWhole) {
     WriteBytes(dir.file("Tansu.ini"), kWideIni);
     WriteBytes(dir.file("Tansu.CSV"), CatalogFile({"SAKURA,SAKURA01.LZH,T,U,HAN01234,1996/04/02,48213",
                                                    "FANTASY,MAHOU.LZH,T,U,HSK00999,2000/02/14,93005",
-                                                   "DEMO,DEMODOLL.LZH,T,U,TAN00000,2026/12/08,25524"}));
+                                                   "DEMO,DEMODOLL.LZH,T,U,TAN00000,2026/12/08,25524",
+                                                   "SAKURA01,SAKURA01.LZH,T,U,TAN00000,2026/12/08,25524"}));
     StrictScript script;
     TansuWindows windows;
     TForm1& main = windows.main();
     main.Show();
     TComboGrid& grid = *main.ComboGrid1;
-    // Folder, ID and date fit between the margins of their columns.
-    for (int row = 1; row <= 3; ++row)
+    // Folder (eight characters too), ID and date fit between the margins of
+    // their columns.
+    for (int row = 1; row <= 4; ++row)
         for (int col : {1, 5, 6})
             EXPECT_LE(grid.TextWidth(grid.Cells(col, row)) + 2 * 2, grid.ColWidths(col)) << grid.Cells(col, row);
     // On screen the right-aligned date keeps clear of the cell's left edge,
