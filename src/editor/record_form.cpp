@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "catalog/field_text.h"
+#include "catalog/record_fields.h"
 #include "editor/hosoku_file.h"
 #include "editor/registration_date.h"
 #include "framework/sysutils.h"
@@ -16,16 +17,6 @@ extern const unsigned kRecordEditForm_size;
 TForm3* Form3 = nullptr;
 
 namespace {
-
-// Field numbers in grid column order.
-constexpr int kNumberField = 0;
-constexpr int kFolderField = 1;
-constexpr int kArchiveField = 2;
-constexpr int kTitleField = 3;
-constexpr int kAuthorField = 4;
-constexpr int kIdField = 5;
-constexpr int kDateField = 6;
-constexpr int kSizeField = 7;
 
 // The folder under which the sets lie, read anew at every use.
 std::string KissFolder() {

@@ -1,6 +1,7 @@
 #include "scan/new_sets.h"
 
 #include "catalog/field_text.h"
+#include "catalog/record_fields.h"
 #include "editor/hosoku_file.h"
 #include "editor/registration_date.h"
 #include "files/buffile.h"
@@ -13,14 +14,6 @@
 namespace {
 
 using platform::FolderEntry;
-
-constexpr int kFolderField = 1;
-constexpr int kArchiveField = 2;
-constexpr int kTitleField = 3;
-constexpr int kAuthorField = 4;
-constexpr int kIdField = 5;
-constexpr int kDateField = 6;
-constexpr int kSizeField = 7;
 
 // The extension after the last "." ("." is never the second byte of a
 // double-byte character), or nothing.

@@ -3,9 +3,8 @@
 #include <algorithm>
 
 namespace kissarchive {
-namespace {
 
-std::vector<std::string> Split(const std::string& path) {
+std::vector<std::string> SplitPath(const std::string& path) {
     std::vector<std::string> parts;
     size_t start = 0;
     while (start <= path.size()) {
@@ -16,6 +15,8 @@ std::vector<std::string> Split(const std::string& path) {
     }
     return parts;
 }
+
+namespace {
 
 std::string Refused(Refusal& refusal, Why why, const char* reason) {
     refusal.why = why;
@@ -33,7 +34,7 @@ std::string SafeRelativePath(const std::string& utf8Name, Refusal& refusal) {
     if (name[0] == '/' || (name.size() >= 2 && name[1] == ':'))
         return Refused(refusal, Why::AbsoluteName, "absolute name");
     std::string out;
-    for (const auto& part : Split(name)) {
+    for (const auto& part : SplitPath(name)) {
         if (part.empty() || part == ".") continue;
         if (part == "..") return Refused(refusal, Why::DotDot, "name holds \"..\"");
         if (part.find('\0') != std::string::npos) return Refused(refusal, Why::NulInName, "name holds a NUL");

@@ -6,8 +6,12 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace kissarchive {
+
+// The parts of a "/"-separated path, empty ones included.
+std::vector<std::string> SplitPath(const std::string& path);
 
 enum class EntryType { File, Directory, Link, Other };
 

@@ -1,5 +1,6 @@
 // Writing checked entries into a folder, never through a link.
 #include "archive/extract.h"
+#include "archive/gather.h"
 
 #include <cerrno>
 #include <cstring>
@@ -60,18 +61,6 @@ Fd OpenFolders(int root, const std::vector<std::string>& parts, size_t count, Re
     return dir;
 }
 
-std::vector<std::string> Split(const std::string& path) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find('/', start);
-        if (end == std::string::npos) end = path.size();
-        parts.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
-
 bool WriteAll(int fd, const std::string& data) {
     size_t done = 0;
     while (done < data.size()) {
@@ -87,7 +76,7 @@ bool WriteAll(int fd, const std::string& data) {
 // a link) is replaced by a fresh temporary file renamed over it, so it is
 // never written through.
 bool WriteEntry(int root, const Entry& e, Refusal& r) {
-    auto parts = Split(e.path);
+    auto parts = SplitPath(e.path);
     const size_t folders = e.directory ? parts.size() : parts.size() - 1;
     Fd dir = OpenFolders(root, parts, folders, r);
     if (dir.get() < 0) return false;
