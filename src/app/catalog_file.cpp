@@ -35,6 +35,7 @@ void TForm1::LoadCsv(const std::string& fileName) {
     Modified = false;
     CsvFileName = fileName;
     UpdateCaption();
+    PreviewCurrentRow();
 }
 
 int TForm1::SaveCsv(const std::string& fileName) {

@@ -4,6 +4,7 @@
 #include "controls/system_controls.h"
 #include "editor/record_form.h"
 #include "framework/ui/forms/application.h"
+#include "preview/preview_form.h"
 #include "settings/setup_form.h"
 
 void CreateTansuWindows() {
@@ -12,10 +13,11 @@ void CreateTansuWindows() {
     Application->CreateForm(Form1);
     Application->CreateForm(Form2);
     Application->CreateForm(Form3);
+    Application->CreateForm(PreviewForm);
 }
 
 void FreeTansuWindows() {
-    for (TForm** form : {reinterpret_cast<TForm**>(&Form3), reinterpret_cast<TForm**>(&Form2), reinterpret_cast<TForm**>(&Form1)}) {
+    for (TForm** form : {reinterpret_cast<TForm**>(&PreviewForm), reinterpret_cast<TForm**>(&Form3), reinterpret_cast<TForm**>(&Form2), reinterpret_cast<TForm**>(&Form1)}) {
         if (*form) (*form)->Free();
         *form = nullptr;
     }

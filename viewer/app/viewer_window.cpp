@@ -2,6 +2,7 @@
 
 #include "app/folder_files.h"
 #include "archive/extract.h"
+#include "set/first_set.h"
 
 #include <algorithm>
 
@@ -111,8 +112,7 @@ bool ViewerWindow::Open(const std::string& osPath) {
         Say(Messages::Kind::Warning, QStringLiteral("次のファイルは展開しませんでした:%1").arg(list));
     }
     configs_.clear();
-    for (const auto& e : read.entries)
-        if (!e.directory && IsConfigName(e.path) && !configs_.contains(FromUtf8(e.path))) configs_ << FromUtf8(e.path);
+    for (const std::string& path : ConfigPaths(read.entries)) configs_ << FromUtf8(path);
     if (configs_.isEmpty()) {
         Say(Messages::Kind::Error, QStringLiteral("書庫に設定ファイル (.cnf) がありません。\n%1").arg(FromUtf8(osPath)));
         return false;

@@ -1,7 +1,7 @@
 // The viewer's window: a menu, ten set buttons and the playfield.
 #pragma once
 
-#include "app/archive_files.h"
+#include "set/archive_files.h"
 #include "app/messages.h"
 #include "app/playfield.h"
 #include "kiss/doll.h"

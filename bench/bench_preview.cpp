@@ -1,0 +1,71 @@
+// From the selection of a record to its picture: a set of 100 cels (8-bit,
+// 64 x 64, a 640 x 480 playfield) read from a stored LZH archive in
+// memory and drawn; the same through the preview worker, measured from
+// the wish to the picture handed to the main thread; and a picture kept
+// from before.
+#include "platform/os_path.h"
+#include "preview/preview_worker.h"
+#include "set/first_set.h"
+#include "tools/test_set.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+std::string Archive(int cels) {
+    static const std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() / ("bench_preview_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(d);
+        return d;
+    }();
+    const auto path = dir / ("SET" + std::to_string(cels) + ".LZH");
+    if (!std::filesystem::exists(path)) {
+        std::ofstream out(path, std::ios::binary);
+        out << kisstools::WriteLzh(kisstools::MakeLargeSet(cels), 1);
+    }
+    return path.string();
+}
+
+void DrawFirstSet(benchmark::State& state) {
+    const std::string archive = Archive(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto first = kissviewer::DrawFirstSet(archive);
+        if (first.outcome != kissviewer::FirstPicture::Outcome::Drawn) state.SkipWithError("not drawn");
+        benchmark::DoNotOptimize(first.picture.argb.data());
+    }
+}
+BENCHMARK(DrawFirstSet)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond);
+
+// The worker keeps nothing here, so every wish is made anew.
+void WishToPicture(benchmark::State& state) {
+    const std::string archive = *platform::FromOsPath(Archive(static_cast<int>(state.range(0))));
+    PreviewWorker worker(0);
+    bool ready = false;
+    worker.OnReady = [&](const SetPreview& p) { ready = p.kind == SetPreview::Kind::Picture; };
+    for (auto _ : state) {
+        ready = false;
+        if (worker.Want(archive)) state.SkipWithError("kept");
+        while (!ready) CheckSynchronize();
+    }
+}
+BENCHMARK(WishToPicture)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void KeptPicture(benchmark::State& state) {
+    const std::string archive = *platform::FromOsPath(Archive(100));
+    PreviewWorker worker;
+    bool ready = false;
+    worker.OnReady = [&](const SetPreview&) { ready = true; };
+    if (!worker.Want(archive))
+        while (!ready) CheckSynchronize();
+    for (auto _ : state) {
+        auto kept = worker.Want(archive);
+        if (!kept) state.SkipWithError("not kept");
+        benchmark::DoNotOptimize(kept);
+    }
+}
+BENCHMARK(KeptPicture)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
