@@ -3,5 +3,5 @@
 # worker thread, from the wish to the picture on the main thread).
 if(TANSU_GUI)
   tansu_add_bench(bench_preview SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/bench_preview.cpp
-    LIBS tansu_preview tansu_kiss_tools)
+    LIBS tansu_preview tansu_kiss_tools Qt6::Widgets)
 endif()

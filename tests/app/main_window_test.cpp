@@ -244,6 +244,8 @@ TEST(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
         {main.R1, "ﾚｺｰﾄﾞ(&R)", 0},
         {main.MenuRecordEdit, "編集(&E)", scCtrl | 'M'},
         {main.MenuRecordAppend, "追加(&A)", scCtrl | 'A'},
+        {main.V1, "表示(&V)", 0},
+        {main.MenuViewPreview, "プレビュー(&P)", scCtrl | 'P'},
         {main.H1, "ﾍﾙﾌﾟ(&H)", 0},
         {main.MenuAbout, "About (&A)...", 0},
     };
@@ -255,7 +257,8 @@ TEST(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
     // The sort items stand in column order under their menu.
     ASSERT_EQ(main.MenuSort->Count(), 8);
     EXPECT_EQ(main.MenuSort->Items(7), main.MenuSortSize);
-    EXPECT_EQ(main.MainMenu1->Items()->Count(), 4);
+    EXPECT_EQ(main.MainMenu1->Items()->Count(), 5);
+    EXPECT_EQ(main.MainMenu1->Items()->Items(3), main.V1);  // the View menu before Help
 
     // Ctrl+A and Ctrl+M open the record dialog in append and edit mode,
     // and Esc in the grid edits as well.
