@@ -1,12 +1,12 @@
-// The playfield: the set's cels drawn at their places, bottom cel first,
-// and the objects dragged with the mouse.
+// The playfield: the doll's current set as kiss::Compose draws it, and the
+// mouse presses, drags and releases the doll's script answers.
 #pragma once
 
 #include "kiss/doll.h"
 
 #include <QImage>
 #include <QWidget>
-#include <vector>
+#include <functional>
 
 namespace kissviewer {
 
@@ -17,13 +17,21 @@ public:
 
     // The doll shown (not owned; nullptr shows nothing).
     void SetDoll(kiss::Doll* doll);
-    // Call after the doll's set (and so perhaps its palette group) changed.
+    // Call after the doll changed (its set, a script's step): draws anew.
     void SetChanged();
+
+    // The viewer's clock (milliseconds), told to the doll before its script
+    // runs on a press or a release.
+    void SetClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
 
     QSize sizeHint() const override;
 
     // The field as drawn, for a picture or a check.
     QImage Render();
+
+Q_SIGNALS:
+    // A press or a release ran the doll's script.
+    void ScriptRan();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -33,13 +41,11 @@ protected:
 
 private:
     kiss::Doll* doll_ = nullptr;
-    std::vector<QImage> images_;  // each cel in the palette group of imagesGroup_
-    int imagesGroup_ = -1;
-    int dragged_ = -1;            // object being dragged, or -1
-    QPoint grab_;                 // mouse position relative to the object's place
-
-    const QImage& CelImage(int i);
-    void Draw(QPainter& p, const QRect& area);
+    std::function<qint64()> clock_;
+    QImage picture_;       // the composed field; null when it must be drawn anew
+    bool pressed_ = false;  // a press hit an object and waits for its release
+    int dragged_ = -1;      // object being dragged, or -1
+    QPoint grab_;           // mouse position relative to the object's place
 };
 
 }  // namespace kissviewer

@@ -2,6 +2,7 @@
 
 #include "app/folder_files.h"
 #include "archive/extract.h"
+#include "platform/cp932.h"
 #include "set/first_set.h"
 
 #include <algorithm>
@@ -17,12 +18,17 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kissviewer {
 namespace {
 
 QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Script steps come at most this often (60 a second).
+constexpr qint64 kStepMs = 17;
 
 bool IsConfigName(const std::string& path) {
     return path.size() >= 4 && QString::fromUtf8(path.substr(path.size() - 4)).compare(u".cnf", Qt::CaseInsensitive) == 0;
@@ -78,7 +84,17 @@ ViewerWindow::ViewerWindow(Messages* messages) : messages_(messages ? messages :
     scroll_->setWidget(playfield_);
     column->addWidget(scroll_, 1);
     setCentralWidget(central);
+    statusBar()->setObjectName(QStringLiteral("StatusLine"));
     UpdateSetButtons();
+
+    // One single-shot timer for the next alarm: nothing runs while none is set.
+    alarmTimer_ = new QTimer(this);
+    alarmTimer_->setSingleShot(true);
+    alarmTimer_->setTimerType(Qt::PreciseTimer);
+    connect(alarmTimer_, &QTimer::timeout, this, &ViewerWindow::RunAlarms);
+    connect(playfield_, &Playfield::ScriptRan, this, &ViewerWindow::AfterScript);
+    playfield_->SetClock([this] { return clock_.elapsed(); });
+    clock_.start();
 }
 
 ViewerWindow::~ViewerWindow() {
@@ -153,16 +169,16 @@ void ViewerWindow::Unpacked(bool report) {
 
 bool ViewerWindow::OpenConfig(const std::string& cnf) {
     // An archive's configuration is read from memory; a file's from disk.
-    std::optional<FolderFiles> disk;
     kiss::FileReader read;
     std::optional<std::string> text;
     if (archiveFiles_) {
+        folderFiles_.reset();
         read = archiveFiles_->ReaderFor(cnf);
         const size_t slash = cnf.rfind('/');
         text = read(slash == std::string::npos ? cnf : cnf.substr(slash + 1));
     } else {
-        disk.emplace(QFileInfo(FromUtf8(cnf)).path().toStdString());
-        read = disk->Reader();
+        folderFiles_.emplace(QFileInfo(FromUtf8(cnf)).path().toStdString());
+        read = folderFiles_->Reader();
         text = ReadWholeFile(cnf);
     }
     if (!text) {
@@ -171,11 +187,20 @@ bool ViewerWindow::OpenConfig(const std::string& cnf) {
     }
     std::vector<std::string> problems;
     auto doll = std::make_unique<kiss::Doll>(kiss::Doll::Load(*text, read, problems));
+    read_ = read;
+    sounds_.Stop();
+    alarmTimer_->stop();
+    doll->SetNow(clock_.elapsed());
+    doll->Start();
     playfield_->SetDoll(doll.get());
     doll_ = std::move(doll);
     UpdateSetButtons();
     PaintBorder();
     FitToField();
+    statusBar()->clearMessage();
+    if (!doll_->script().notes.empty())
+        statusBar()->showMessage(QStringLiteral("FKiSS: 読み飛ばした命令 %1 個").arg(doll_->script().notes.size()));
+    AfterScript();
     if (!problems.empty()) {
         QString list;
         const size_t shown = std::min<size_t>(problems.size(), 20);
@@ -208,11 +233,55 @@ void ViewerWindow::UpdateSetButtons() {
 }
 
 void ViewerWindow::SelectSet(int set) {
-    if (doll_ && doll_->SelectSet(set)) {
-        playfield_->SetChanged();
-        PaintBorder();
+    if (doll_) {
+        doll_->SetNow(clock_.elapsed());
+        if (doll_->SelectSet(set)) PaintBorder();
+        AfterScript();
     }
     UpdateSetButtons();
+}
+
+void ViewerWindow::AfterScript() {
+    if (!doll_) return;
+    kiss::Effects e = doll_->TakeEffects();
+    if (e.notice) statusBar()->showMessage(QString::fromStdString(platform::Cp932ToUtf8ForDisplay(*e.notice)));
+    for (const auto& name : e.sounds) sounds_.Play(name, read_);
+    if (e.setChanged) {
+        UpdateSetButtons();
+        PaintBorder();
+    }
+    playfield_->SetChanged();
+    ScheduleAlarm();
+    if (e.quit) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void ViewerWindow::ScheduleAlarm() {
+    const std::optional<int64_t> due = doll_ ? doll_->NextAlarm() : std::nullopt;
+    if (!due) {
+        alarmTimer_->stop();
+        return;
+    }
+    const qint64 now = clock_.elapsed();
+    const qint64 wait = std::max<qint64>({*due - now, lastStep_ + kStepMs - now, 0});
+    alarmTimer_->start(static_cast<int>(std::min<qint64>(wait, 24LL * 3600 * 1000)));
+}
+
+void ViewerWindow::RunAlarms() {
+    if (!doll_) return;
+    lastStep_ = clock_.elapsed();
+    doll_->RunAlarms(lastStep_);
+    AfterScript();
+}
+
+bool ViewerWindow::AlarmPending() const { return alarmTimer_->isActive(); }
+
+void ViewerWindow::closeEvent(QCloseEvent* e) {
+    alarmTimer_->stop();
+    if (doll_) {
+        doll_->Finish();
+        doll_->TakeEffects();  // what end() asks for can no longer be shown
+    }
+    QMainWindow::closeEvent(e);
 }
 
 // Around a playfield smaller than the window lies the border colour.
@@ -227,7 +296,7 @@ void ViewerWindow::PaintBorder() {
 void ViewerWindow::FitToField() {
     if (!doll_) return;
     const QSize field(doll_->config().width, doll_->config().height);
-    const int above = menuBar()->sizeHint().height() + buttonRow_->sizeHint().height();
+    const int above = menuBar()->sizeHint().height() + buttonRow_->sizeHint().height() + statusBar()->sizeHint().height();
     QSize want(std::max(field.width(), buttonRow_->sizeHint().width()), above + field.height());
     if (const QScreen* s = screen()) want = want.boundedTo(s->availableGeometry().size());
     resize(want);
@@ -246,7 +315,9 @@ void ViewerWindow::About() {
         QStringLiteral("tansu-kiss: KiSS 人形の表示プログラム\n\n"
                        "書庫 (LZH, ZIP) を今のフォルダに展開し、設定ファイル (.cnf) の人形を表示します。"
                        "数字キー 0～9 またはボタンでセットを切り替え、服はマウスで動かせます。\n\n"
-                       "FKiSS の命令 (動き・音など) は読み飛ばします。"));
+                       "FKiSS 1.0・2.0・2.1・3.0 の命令 (クリックや時間で変わる部品、移動、変数、音 .wav) を実行します。"
+                       "ほかの版の命令は読み飛ばします。\n"
+                       "shell() など、プログラムを起動したりファイルを書いたりする命令は実行しません。"));
 }
 
 }  // namespace kissviewer

@@ -1,16 +1,20 @@
 // The viewer's window: a menu, ten set buttons and the playfield.
 #pragma once
 
+#include "app/folder_files.h"
 #include "set/archive_files.h"
 #include "app/messages.h"
 #include "app/playfield.h"
+#include "app/sound.h"
 #include "kiss/doll.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
 #include <future>
 #include <memory>
+#include <optional>
 
 class QActionGroup;
 class QButtonGroup;
@@ -18,6 +22,7 @@ class QHBoxLayout;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class QTimer;
 
 namespace kissviewer {
 
@@ -47,8 +52,12 @@ public:
     Playfield* playfield() { return playfield_; }
     const QStringList& configs() const { return configs_; }
 
+    // The alarm timer runs only while an alarm is set (for tests).
+    bool AlarmPending() const;
+
 protected:
     void keyPressEvent(QKeyEvent*) override;
+    void closeEvent(QCloseEvent*) override;
 
 private:
     Messages* messages_;
@@ -67,6 +76,12 @@ private:
     std::unique_ptr<ArchiveFiles> archiveFiles_;
     std::unique_ptr<kissarchive::Folder> unpackFolder_;
     std::future<kissarchive::ExtractResult> unpacking_;
+    std::optional<FolderFiles> folderFiles_;  // a plain .cnf's folder
+    kiss::FileReader read_;                   // the shown set's files (its sounds)
+    QTimer* alarmTimer_;
+    QElapsedTimer clock_;
+    qint64 lastStep_ = -1000;
+    SoundPlayer sounds_;
 
     void Say(Messages::Kind kind, const QString& text);
     void StartUnpacking();
@@ -76,6 +91,10 @@ private:
     void FitToField();
     void PaintBorder();
     void About();
+    // After the doll's script ran: what it asked for, and the next alarm.
+    void AfterScript();
+    void ScheduleAlarm();
+    void RunAlarms();
 };
 
 }  // namespace kissviewer

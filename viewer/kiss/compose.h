@@ -1,6 +1,7 @@
-// The playfield of a doll as one picture: the background colour, then the
-// visible cels of the current set drawn from the bottom one up, at their
-// places.  No toolkit: the picture is a plain buffer of colours.
+// The playfield of a doll's current set as it shows: the background, then
+// every visible cel from the bottom of the list up, each drawn with its
+// translucency (and a 32-bit cel with its own alpha).  The one drawing of a
+// doll: the viewer and the catalog's preview both show this picture.
 #pragma once
 
 #include "kiss/doll.h"

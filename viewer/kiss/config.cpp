@@ -1,5 +1,6 @@
 #include "kiss/config.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace kiss {
@@ -43,6 +44,12 @@ struct Line {
     }
 };
 
+// What follows the first ';' of a line ("" when there is none).
+std::string_view Comment(std::string_view line) {
+    size_t semi = line.find(';');
+    return semi == std::string_view::npos ? std::string_view() : line.substr(semi + 1);
+}
+
 std::string_view WithoutComment(std::string_view line) {
     size_t semi = line.find(';');
     if (semi != std::string_view::npos) line = line.substr(0, semi);
@@ -65,7 +72,7 @@ public:
             case '(': Size(line); break;
             case '[': Border(line); break;
             case '%': PaletteFile(line); break;
-            case '#': CelFile(line); break;
+            case '#': CelFile(line, Comment(raw)); break;
             case '$': Set(line); break;
             case ' ':
             case '\t':
@@ -131,7 +138,26 @@ private:
         config.palettes.emplace_back(name);
     }
 
-    void CelFile(Line& l) {
+    // The options at the start of a cel line's comment: "%u", "%tN".
+    static void CelOptions(std::string_view comment, CelLine& c) {
+        Line l{comment, 0};
+        for (;;) {
+            l.SkipBlanks();
+            if (l.Peek() != '%') return;
+            ++l.at;
+            const char option = static_cast<char>(std::tolower(static_cast<unsigned char>(l.Peek())));
+            if (option == 'u') {
+                c.unmapped = true;
+                ++l.at;
+            } else if (option == 't') {
+                ++l.at;
+                if (auto t = l.Number()) c.translucency = std::clamp(*t, 0, 255);
+            }
+            l.Word();  // the rest of an option we do not know
+        }
+    }
+
+    void CelFile(Line& l, std::string_view comment) {
         CelLine c;
         auto object = l.Number();
         if (!object || *object < 0 || *object >= kMaxObjects) {
@@ -172,6 +198,7 @@ private:
                 l.Word();  // an unknown word (a later extension) is passed over
             }
         }
+        CelOptions(comment, c);
         if (c.object + 1 > config.objectCount) config.objectCount = c.object + 1;
         config.cels.push_back(std::move(c));
     }

@@ -14,8 +14,10 @@
 //                              continue it
 //   ; ...                      comment (also after any line)
 //
-// Cels listed first are drawn on top.  Everything else (FKiSS and its
-// kin) is ignored.  Lines are read whole, whatever their length.
+// A cel line's comment may start with options: ";%u" (the cel starts
+// unmapped) and ";%tN" (translucency N, 0 opaque to 255 invisible).
+// Cels listed first are drawn on top.  The event script (";@" lines) is
+// read by fkiss_script.h.  Lines are read whole, whatever their length.
 #pragma once
 
 #include <array>
@@ -37,6 +39,8 @@ struct CelLine {
     std::string file;       // as written (case is not significant)
     int palette = 0;
     uint16_t sets = 0x3FF;  // bit s: shown in set s
+    bool unmapped = false;  // ";%u": hidden until the script maps it
+    int translucency = 0;   // ";%tN": 0 opaque .. 255 invisible
 };
 
 struct Position {

@@ -29,25 +29,30 @@ Doll Doll::Load(std::string_view configText, const FileReader& read, std::vector
         d.cels_.push_back(std::move(c));
     }
     d.fix_.assign(d.config_.objectCount, 0);
-    for (const auto& line : d.config_.cels) d.fix_[line.object] = std::max(d.fix_[line.object], line.fix);
-    for (int s = 0; s < kSetCount; ++s) {
-        if (d.config_.sets[s].defined) {
-            d.set_ = s;
-            break;
-        }
+    d.celsOf_.assign(d.config_.objectCount, {});
+    const int celCount = static_cast<int>(d.config_.cels.size());
+    d.mapped_.assign(celCount, true);
+    d.translucency_.assign(celCount, 0);
+    d.ghost_.assign(celCount, false);
+    for (int i = 0; i < celCount; ++i) {
+        const CelLine& line = d.config_.cels[i];
+        d.fix_[line.object] = std::max(d.fix_[line.object], line.fix);
+        d.celsOf_[line.object].push_back(i);
+        d.mapped_[i] = !line.unmapped;
+        d.translucency_[i] = line.translucency;
     }
+    for (int s = kSetCount - 1; s >= 0; --s) {
+        d.initial_[s] = d.config_.sets[s].places;
+        if (d.config_.sets[s].defined) d.set_ = s;
+    }
+    d.script_ = ReadScript(configText, d.config_);
+    d.variables_.assign(d.script_.variables.size(), 0);
     return d;
-}
-
-bool Doll::SelectSet(int set) {
-    if (!SetDefined(set)) return false;
-    set_ = set;
-    return true;
 }
 
 bool Doll::Visible(int i) const {
     const CelLine& line = config_.cels[i];
-    return cels_[i] && (line.sets >> set_ & 1) && config_.Place(set_, line.object);
+    return cels_[i] && mapped_[i] && (line.sets >> set_ & 1) && config_.Place(set_, line.object);
 }
 
 Position Doll::CelOrigin(int i) const {
@@ -85,7 +90,7 @@ Argb Doll::Border() const {
 
 int Doll::HitTest(int x, int y) const {
     for (int i = 0; i < CelCount(); ++i) {
-        if (!Visible(i)) continue;
+        if (!Visible(i) || ghost_[i]) continue;
         const Cel& c = *cels_[i];
         Position o = CelOrigin(i);
         const int cx = x - o.x;
@@ -93,15 +98,6 @@ int Doll::HitTest(int x, int y) const {
         if (cx >= 0 && cy >= 0 && cx < c.width && cy < c.height && c.Opaque(cx, cy)) return i;
     }
     return -1;
-}
-
-bool Doll::TryPickUp(int object) {
-    if (object < 0 || object >= static_cast<int>(fix_.size())) return false;
-    if (fix_[object] > 0) {
-        --fix_[object];
-        return false;
-    }
-    return true;
 }
 
 Position Doll::MoveObject(int object, Position to) {

@@ -40,6 +40,7 @@ FirstPicture DrawFirstSet(const std::string& archiveOsPath) {
     }
     std::vector<std::string> problems;  // a set with missing parts still shows, as in the viewer
     kiss::Doll doll = kiss::Doll::Load(*text, reader, problems);
+    doll.Start();  // cels that start unmapped hide, the start-up events run
     out.picture = kiss::Compose(doll);
     out.outcome = FirstPicture::Outcome::Drawn;
     return out;

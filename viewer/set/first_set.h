@@ -1,6 +1,7 @@
 // A set's first picture, read from its archive in memory: the archive's
-// first configuration (in archive order, as the viewer opens it) loaded
-// and drawn as it first shows.  Nothing is written to disk.
+// first configuration (in archive order, as the viewer opens it) loaded,
+// started (cels marked unmapped hidden, the start-up events of its script
+// run) and drawn as the viewer first shows it.  Nothing is written to disk.
 #pragma once
 
 #include "archive/extract.h"

@@ -46,6 +46,25 @@ TEST(FirstSet, TheFirstConfigurationDrawnAsTheViewerFirstShowsItWithNothingWritt
     EXPECT_EQ(kisstest::Listing(dir.path()), std::vector<std::string>{"DEMO.LZH"});  // read in memory only
 }
 
+TEST(FirstSet, CelsThatStartUnmappedStayHiddenAndTheStartUpEventsRun) {
+    namespace fk = kisstools::fkiss;
+    auto files = kisstools::MakeFkissSet();
+    const std::string timer = ";@  timer(1, " + std::to_string(fk::kAlarmMs) + ")";
+    std::string& cnf = files.front().bytes;
+    ASSERT_NE(cnf.find(timer), std::string::npos);
+    cnf.replace(cnf.find(timer), timer.size(), ";@  unmap(\"card.cel\")");
+    TempFolder dir;
+    WriteBytes(dir.file("FKISS.LZH"), kisstools::WriteLzh(files, 1));
+
+    FirstPicture first = DrawFirstSet(dir.file("FKISS.LZH"));
+    ASSERT_EQ(first.outcome, FirstPicture::Outcome::Drawn) << first.error;
+    const kiss::Picture& p = first.picture;
+    EXPECT_EQ(At(p, fk::kButtonX + 5, fk::kButtonY + 5), Opaque(fk::kGreen));
+    EXPECT_EQ(At(p, fk::kHiddenX + 5, fk::kHiddenY + 5), Opaque(fk::kWhite));  // ";%u"
+    EXPECT_EQ(At(p, fk::kDoneX + 5, fk::kDoneY + 5), Opaque(fk::kWhite));      // ";%u"
+    EXPECT_EQ(At(p, fk::kCardX + 5, fk::kCardY + 5), Opaque(fk::kWhite));      // unmapped at initialize
+}
+
 TEST(FirstSet, ConfigurationsInArchiveOrderAndArchivesThatShowNoSet) {
     std::vector<kissarchive::Entry> entries{
         {"b/", "b", true, ""}, {"Z.CNF", "Z.CNF", false, "x"}, {"a.txt", "a.txt", false, ""},

@@ -190,9 +190,17 @@ TEST(KissDoll, LoadsTheGeneratedSetAndDragsWithinTheField) {
     EXPECT_EQ(d.CelOrigin(2), (Position{demo::kSkirtX0 + demo::kSkirtOffsetX, demo::kSkirtY0 + demo::kSkirtOffsetY}));
 
     // The fixed doll needs its drags used up first.
-    for (int i = 0; i < demo::kDollFix; ++i) EXPECT_FALSE(d.TryPickUp(demo::kDoll));
-    EXPECT_TRUE(d.TryPickUp(demo::kDoll));
-    EXPECT_TRUE(d.TryPickUp(demo::kHat));
+    const int bodyX = demo::kDollX + demo::kBodyPixelX, bodyY = demo::kDollY + demo::kBodyPixelY;
+    for (int i = 0; i < demo::kDollFix; ++i) {
+        const kiss::PressResult r = d.Press(bodyX, bodyY);
+        EXPECT_EQ(r.object, demo::kDoll);
+        EXPECT_FALSE(r.movable);
+        d.Release();
+    }
+    EXPECT_TRUE(d.Press(bodyX, bodyY).movable);
+    d.Release();
+    EXPECT_TRUE(d.Press(demo::kHatX0 + demo::kHatBrimX, demo::kHatY0 + demo::kHatBrimY).movable);
+    d.Release();
 
     // Moving keeps the object inside the field.
     EXPECT_EQ(d.MoveObject(demo::kHat, {5, 6}), (Position{5, 6}));

@@ -7,6 +7,8 @@
 #include "tools/test_set.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QStatusBar>
 #include <QApplication>
 #include <QMenu>
 #include <QPushButton>
@@ -245,13 +247,14 @@ TEST(ViewerWindow, BadArchivesAndMissingFilesEndInAMessage) {
     }
 }
 
-TEST(ViewerWindow, AboutSaysFkissIsIgnoredAndPlainConfigFilesOpen) {
+TEST(ViewerWindow, AboutNamesTheFkissLevelsAndPlainConfigFilesOpen) {
     Viewer v(DemoLzh());
     ASSERT_TRUE(v.Open());
     v.window.findChild<QAction*>(QStringLiteral("AboutAction"))->trigger();
     ASSERT_EQ(v.messages.shown.size(), 1u);
     EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Information);
-    EXPECT_TRUE(v.messages.shown[0].text.contains(QStringLiteral("FKiSS"))) ;
+    for (const QString& word : {QStringLiteral("FKiSS 1.0"), QStringLiteral("2.1"), QStringLiteral("3.0"), QStringLiteral("shell()")})
+        EXPECT_TRUE(v.messages.shown[0].text.contains(word)) << word.toStdString();
 
     // The unpacked configuration opened directly, from another folder.
     RecordingMessages messages;
@@ -343,4 +346,71 @@ TEST(ViewerArgument, LauncherFormsBecomeOsPaths) {
     // The same folder typed in UTF-8, and a drive with no OS form.
     EXPECT_EQ(kissviewer::ArgumentToOsPath("Z:\\\xE3\x82\xBD\\A.LZH"), "/\xE3\x82\xBD/A.LZH");
     EXPECT_EQ(kissviewer::ArgumentToOsPath("C:\\KISS\\A.LZH"), "C:\\KISS\\A.LZH");
+}
+
+TEST(ViewerWindow, PlaysTheSetsScriptClicksAlarmsDropsCountersAndTranslucency) {
+    namespace fk = kisstools::fkiss;
+    Viewer v(kisstools::WriteLzh(kisstools::MakeFkissSet(), 1), "FKISS.LZH");
+    ASSERT_TRUE(v.Open());
+    v.window.show();
+    EXPECT_TRUE(v.messages.shown.empty()) << "the skipped commands are no reason for a box";
+    QWidget* field = v.window.playfield();
+    auto click = [&](int x, int y) { QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(x, y)); };
+    const QPoint hidden(fk::kHiddenX + 5, fk::kHiddenY + 5), card(fk::kCardX + 5, fk::kCardY + 5);
+    QImage shot = v.Shot();
+    EXPECT_EQ(shot.pixel(hidden), Opaque(fk::kWhite)) << "a cel unmapped at start is not drawn";
+    EXPECT_EQ(shot.pixel(card), Opaque(fk::kBlue));
+    // The translucent glass: blue over the white field, half and half.
+    const QRgb glass = shot.pixel(fk::kGlassX + 5, fk::kGlassY + 5);
+    EXPECT_NEAR(qRed(glass), 255 * fk::kGlassTranslucency / 255, 1);
+    EXPECT_EQ(qBlue(glass), 255);
+    EXPECT_TRUE(v.window.AlarmPending());
+
+    // A click on the button unmaps the card.
+    click(fk::kButtonX + 5, fk::kButtonY + 5);
+    EXPECT_EQ(v.Pixel(card.x(), card.y()), Opaque(fk::kWhite));
+
+    // The alarm maps the hidden cel after its time, and then no timer runs.
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.Pixel(hidden.x(), hidden.y()) == Opaque(fk::kYellow); }, 3000));
+    EXPECT_GE(waited.elapsed(), fk::kAlarmMs / 2);
+    auto* status = v.window.findChild<QStatusBar*>(QStringLiteral("StatusLine"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->currentMessage(), QString::fromLatin1(fk::kReadyNotice));
+    EXPECT_FALSE(v.window.AlarmPending());
+
+    // Dropped anywhere, the piece snaps into its slot.
+    v.Drag(QPoint(fk::kPieceX + 5, fk::kPieceY + 5), QPoint(fk::kPieceX - 15, fk::kPieceY + 35));
+    shot = v.Shot();
+    EXPECT_EQ(v.window.doll()->Place(fk::kPiece), (kiss::Position{fk::kSnapX, fk::kSnapY}));
+    EXPECT_EQ(shot.pixel(fk::kSnapX + 10, fk::kSnapY + 10), Opaque(fk::kMagenta));
+    EXPECT_EQ(shot.pixel(fk::kSlotX + 1, fk::kSlotY + 1), Opaque(fk::kGrey));
+    EXPECT_EQ(shot.pixel(fk::kPieceX + 15, fk::kPieceY + 5), Opaque(fk::kWhite));
+
+    // The counter: the third press shows "done".
+    const QPoint done(fk::kDoneX + 5, fk::kDoneY + 5);
+    for (int i = 0; i < 2; ++i) click(fk::kCounterX + 5, fk::kCounterY + 5);
+    EXPECT_EQ(v.Pixel(done.x(), done.y()), Opaque(fk::kWhite));
+    click(fk::kCounterX + 5, fk::kCounterY + 5);
+    EXPECT_EQ(v.Pixel(done.x(), done.y()), Opaque(fk::kGreen));
+    EXPECT_EQ(v.window.doll()->Variable("N"), 3);
+}
+
+TEST(ViewerWindow, AnAlarmThatSetsItselfRunsAtMostSixtyStepsASecond) {
+    kisstools::Raster r(4, 4);
+    r.Rect(0, 0, 4, 4, 1);
+    std::vector<std::vector<kisstools::Rgb>> pal(1, std::vector<kisstools::Rgb>(16, kisstools::Rgb{15, 15, 15}));
+    Viewer v(kisstools::WriteLzh({{"A.CNF", "(40,40)\n%P.KCF\n#0 a.cel\n$0 1,1\n;@EventHandler\n"
+                                            ";@initialize() timer(1, 1)\n;@alarm(1) add(N, N, 1) timer(1, 1)\n"},
+                                  {"P.KCF", kisstools::EncodePalette12(pal)},
+                                  {"A.CEL", kisstools::EncodeCel(r, kisstools::CelForm::Headed4)}},
+                                 1));
+    ASSERT_TRUE(v.Open());
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(500);
+    const int steps = v.window.doll()->Variable("N");
+    EXPECT_GE(steps, 1);
+    EXPECT_LE(steps, clock.elapsed() * 60 / 1000 + 1);
 }

@@ -1,6 +1,7 @@
 // tansu-kiss-testset: writes the generated KiSS sets.
 //   tansu-kiss-testset lzh OUT.LZH        the demonstration set, stored LZH
 //   tansu-kiss-testset zip OUT.ZIP        the same as ZIP
+//   tansu-kiss-testset fkiss OUT.LZH      the script test set
 //   tansu-kiss-testset large N OUT.LZH    a set of N cels, for timing
 #include "tools/test_set.h"
 
@@ -17,11 +18,14 @@ int main(int argc, char** argv) {
         auto files = kisstools::MakeDemoSet();
         bytes = what == "lzh" ? kisstools::WriteLzh(files, 1) : kisstools::WriteZip(files);
         out = argv[2];
+    } else if (what == "fkiss" && argc == 3) {
+        bytes = kisstools::WriteLzh(kisstools::MakeFkissSet(), 1);
+        out = argv[2];
     } else if (what == "large" && argc == 4) {
         bytes = kisstools::WriteLzh(kisstools::MakeLargeSet(std::atoi(argv[2])), 0);
         out = argv[3];
     } else {
-        std::fprintf(stderr, "usage: tansu-kiss-testset lzh|zip OUT, or large N OUT\n");
+        std::fprintf(stderr, "usage: tansu-kiss-testset lzh|zip|fkiss OUT, or large N OUT\n");
         return 2;
     }
     std::ofstream file(out, std::ios::binary);

@@ -129,6 +129,65 @@ std::vector<ArchiveFile> MakeDemoSet() {
     };
 }
 
+std::vector<ArchiveFile> MakeFkissSet() {
+    using namespace fkiss;
+    // Palette: 0 white (background), 1 red, 2 green, 3 blue, 4 yellow,
+    // 5 magenta, 6 black, 7 grey.
+    std::vector<std::vector<Rgb>> pal(1, std::vector<Rgb>(16, Rgb{0, 0, 0}));
+    pal[0][0] = {15, 15, 15};
+    pal[0][1] = {15, 0, 0};
+    pal[0][2] = {0, 15, 0};
+    pal[0][3] = {0, 0, 15};
+    pal[0][4] = {15, 15, 0};
+    pal[0][5] = {15, 0, 15};
+    pal[0][6] = {0, 0, 0};
+    pal[0][7] = {8, 8, 8};
+    auto square = [](int side, uint8_t colour) {
+        Raster r(side, side);
+        r.Rect(0, 0, side, side, colour);
+        return EncodeCel(r, CelForm::Headed4);
+    };
+    std::string cnf =
+        "; TANSU script test doll, made by the test-set generator\r\n"
+        "(" + std::to_string(kWidth) + "," + std::to_string(kHeight) + ")\r\n"
+        "%fk.kcf\r\n"
+        "#1 button.cel\r\n"
+        "#2 card.cel\r\n"
+        "#3 hidden.cel ;%u  shown by alarm 1\r\n"
+        "#4 piece.cel\r\n"
+        "#5 counter.cel\r\n"
+        "#6 done.cel ;%u\r\n"
+        "#7 glass.cel ;%t" + std::to_string(kGlassTranslucency) + "\r\n"
+        "#0 slot.cel\r\n"
+        "$0 " + Place(kSlotX, kSlotY) + " " + Place(kButtonX, kButtonY) + " " + Place(kCardX, kCardY) + " " +
+        Place(kHiddenX, kHiddenY) + "\r\n"
+        "   " + Place(kPieceX, kPieceY) + " " + Place(kCounterX, kCounterY) + " " + Place(kDoneX, kDoneY) + " " +
+        Place(kGlassX, kGlassY) + "\r\n"
+        ";@EventHandler\r\n"
+        ";@initialize()\r\n"
+        ";@  timer(1, " + std::to_string(kAlarmMs) + ")\r\n"
+        ";@press(\"button.cel\") unmap(\"card.cel\")\r\n"
+        ";@alarm(1) map(\"hidden.cel\") notify(\"" + kReadyNotice + "\")\r\n"
+        ";@catch(#4) nop()\r\n"
+        ";@drop(#4) moveto(#4, " + Place(kSnapX, kSnapY) + ")  ; into the slot\r\n"
+        ";@press(#5) add(N, N, 1)\r\n"
+        ";@  ifequal(N, 3) map(\"done.cel\") endif()\r\n"
+        ";@wobble(#5)  ; a command of no version: skipped\r\n"
+        ";@shell(\"never.exe\")\r\n";
+    return {
+        {"FKISS.CNF", cnf},
+        {"FK.KCF", EncodePalette12(pal)},
+        {"BUTTON.CEL", square(kSide, 2)},
+        {"CARD.CEL", square(40, 3)},
+        {"HIDDEN.CEL", square(kSide, 4)},
+        {"PIECE.CEL", square(kSide, 5)},
+        {"COUNTER.CEL", square(kSide, 6)},
+        {"DONE.CEL", square(kSide, 2)},
+        {"GLASS.CEL", square(30, 3)},
+        {"SLOT.CEL", square(24, 7)},
+    };
+}
+
 std::vector<ArchiveFile> MakeLargeSet(int cels) {
     const int objects = (cels + 9) / 10;
     std::vector<std::vector<Rgb>> groups(1, std::vector<Rgb>(256));

@@ -50,6 +50,31 @@ constexpr unsigned kHair[2] = {0x78461E, 0x50281E};
 // The files of the set, in archive order ("DEMODOLL.CNF" first).
 std::vector<ArchiveFile> MakeDemoSet();
 
+// A set that plays an event script: squares of plain colours, one for each
+// thing the script does.
+namespace fkiss {
+constexpr int kWidth = 200, kHeight = 130, kSide = 20;
+// Objects, their places and colours (0xRRGGBB).  The first listed is on top.
+constexpr int kButton = 1, kCard = 2, kHidden = 3, kPiece = 4, kCounter = 5, kDone = 6, kGlass = 7, kSlot = 0;
+constexpr int kButtonX = 10, kButtonY = 70;     // a press unmaps the card
+constexpr int kCardX = 60, kCardY = 10;         // 40 x 40
+constexpr int kHiddenX = 120, kHiddenY = 10;    // ";%u"; alarm 1 maps it
+constexpr int kAlarmMs = 300;                   // set at initialize
+constexpr int kPieceX = 150, kPieceY = 70;      // dropped anywhere, it snaps into the slot
+constexpr int kSlotX = 98, kSlotY = 68;         // 24 x 24, under the piece's place
+constexpr int kSnapX = 100, kSnapY = 70;
+constexpr int kCounterX = 10, kCounterY = 100;  // presses count in N; at 3 "done" is mapped
+constexpr int kDoneX = 40, kDoneY = 100;        // ";%u"
+constexpr int kGlassX = 150, kGlassY = 20;      // 30 x 30, ";%t128"
+constexpr int kGlassTranslucency = 128;
+constexpr unsigned kWhite = 0xFFFFFF, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kYellow = 0xFFFF00,
+                   kMagenta = 0xFF00FF, kBlack = 0x000000, kGrey = 0x888888;
+constexpr const char* kReadyNotice = "ready";  // notify() of alarm 1
+}  // namespace fkiss
+
+// The script set's files ("FKISS.CNF" first).
+std::vector<ArchiveFile> MakeFkissSet();
+
 // A set of `cels` cels (8-bit, 64 x 64, ten to an object) for timing.
 std::vector<ArchiveFile> MakeLargeSet(int cels);
 
