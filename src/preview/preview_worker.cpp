@@ -46,7 +46,9 @@ std::optional<SetPreview> PreviewWorker::Want(const std::string& archiveSystemPa
     wanted_ = key;
     {
         std::lock_guard lock(mutex_);
-        next_ = std::move(key);
+        // The one being made now is shown when it is done: not made twice.
+        if (making_ == key) next_.reset();
+        else next_ = std::move(key);
     }
     wake_.notify_one();
     return std::nullopt;
@@ -83,9 +85,14 @@ void PreviewWorker::Execute() {
             if (stopping_) return;
             key = std::move(*next_);
             next_.reset();
+            making_ = key;
         }
         const SetPreview preview = MakeSetPreview(key.path);
         Synchronize([&] {
+            {
+                std::lock_guard lock(mutex_);
+                making_.reset();
+            }
             Keep(key, preview);
             if (wanted_ == key) {
                 wanted_.reset();

@@ -62,6 +62,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::optional<Key> next_;
+    std::optional<Key> making_;
     bool stopping_ = false;
 };
 
