@@ -22,13 +22,17 @@
 
 namespace {
 
-std::string Archive(int cels) {
+const std::filesystem::path& Scratch() {
     static const std::filesystem::path dir = [] {
         auto d = std::filesystem::temp_directory_path() / ("bench_preview_" + std::to_string(::getpid()));
         std::filesystem::create_directories(d);
         return d;
     }();
-    const auto path = dir / ("SET" + std::to_string(cels) + ".LZH");
+    return dir;
+}
+
+std::string Archive(int cels) {
+    const auto path = Scratch() / ("SET" + std::to_string(cels) + ".LZH");
     if (!std::filesystem::exists(path)) {
         std::ofstream out(path, std::ios::binary);
         out << kisstools::WriteLzh(kisstools::MakeLargeSet(cels), 1);
@@ -45,6 +49,16 @@ void DrawFirstSet(benchmark::State& state) {
     }
 }
 BENCHMARK(DrawFirstSet)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond);
+
+// A real archive named by TANSU_BENCH_ARCHIVE (an OS path), for instance a
+// set packed with -lh5- as sets in circulation are.
+void DrawGivenArchive(benchmark::State& state, std::string archive) {
+    for (auto _ : state) {
+        auto first = kissviewer::DrawFirstSet(archive);
+        if (first.outcome != kissviewer::FirstPicture::Outcome::Drawn) state.SkipWithError("not drawn");
+        benchmark::DoNotOptimize(first.picture.argb.data());
+    }
+}
 
 // The worker keeps nothing here, so every wish is made anew.
 void WishToPicture(benchmark::State& state) {
@@ -104,8 +118,11 @@ BENCHMARK(KeptPicture)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     Application->Initialize(argc, argv);
+    if (const char* given = std::getenv("TANSU_BENCH_ARCHIVE"))
+        benchmark::RegisterBenchmark("DrawGivenArchive", DrawGivenArchive, std::string(given))->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::filesystem::remove_all(Scratch());
     return 0;
 }
