@@ -33,13 +33,12 @@ void TForm1::MenuViewPreviewClick(TObject*) {
         return;
     }
     OpenPreview();
-    Show();  // the catalog keeps the keyboard
 }
 
 void TForm1::OpenPreview() {
     PreviewForm->OnHide.Bind(this, &TForm1::PreviewHidden);
     PreviewForm->RestorePlace(*this);
-    PreviewForm->Show();
+    PreviewForm->ShowWithoutActivating();  // the catalog keeps the keyboard
     MenuViewPreview->SetChecked(true);
     PreviewCurrentRow();
 }

@@ -81,6 +81,7 @@ TEST(Preview, FollowsTheSelectionAndSaysWhatItCannotShow) {
     TansuWindows windows;
     TForm1& main = windows.main();
     main.Show();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == main.Widget(); }));
     EXPECT_FALSE(PreviewForm->Visible());
 
     Key(main, Qt::Key_P, Qt::ControlModifier);
@@ -89,7 +90,8 @@ TEST(Preview, FollowsTheSelectionAndSaysWhatItCannotShow) {
     EXPECT_EQ(PreviewForm->Left(), main.Left() + main.Width());  // beside the catalog
     EXPECT_EQ(PreviewForm->Top(), main.Top());
     // The catalog keeps the keyboard.
-    EXPECT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == main.Widget(); }));
+    QTest::qWait(20);
+    EXPECT_EQ(QApplication::activeWindow(), main.Widget());
     PreviewForm->SetBounds(PreviewForm->Left(), PreviewForm->Top(), 420, 400);  // room for 300 x 260
 
     ASSERT_TRUE(WaitUntil([] { return PreviewForm->Image1->HasPicture(); }));
