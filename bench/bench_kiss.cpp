@@ -3,6 +3,7 @@
 // playfield and writing the files into a fresh folder.  Also the doll's
 // reading alone.
 #include "app/viewer_window.h"
+#include "kiss/compose.h"
 #include "kiss/doll.h"
 #include "tools/test_set.h"
 
@@ -73,6 +74,26 @@ void LoadDollFromMemory(benchmark::State& state) {
     }
 }
 BENCHMARK(LoadDollFromMemory)->Unit(benchmark::kMillisecond);
+
+// One frame of the 300-cel set's field (640 x 480), as the playfield draws
+// it after every change.
+void ComposeLargeSet(benchmark::State& state) {
+    std::map<std::string, std::string> files;
+    for (auto& f : kisstools::MakeLargeSet(300)) {
+        std::string lower = f.name;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        files[lower] = f.bytes;
+    }
+    std::vector<std::string> problems;
+    const auto doll = kiss::Doll::Load(files["large.cnf"], [&](const std::string& n) -> std::optional<std::string> {
+        return files[n];
+    }, problems);
+    for (auto _ : state) {
+        const kiss::Picture p = kiss::Compose(doll);
+        benchmark::DoNotOptimize(p.argb.data());
+    }
+}
+BENCHMARK(ComposeLargeSet)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -11,6 +11,9 @@ packages="$packages desktop-file-utils appstream dpkg-dev shared-mime-info libxm
   qt6-qpa-plugins fonts-ipafont-gothic qt6-translations-l10n"
 # The viewer tansu-kiss unpacks archives with libarchive (bsdtar to look in).
 packages="$packages libarchive-dev libarchive-tools"
+# Its sets' .wav sounds play through Qt Multimedia (the viewer builds and
+# runs silent without it).
+packages="$packages qt6-multimedia-dev"
 missing=""
 for p in $packages; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

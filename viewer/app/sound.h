@@ -1,5 +1,6 @@
-// The set's sounds: a .wav file of the set played through Qt Multimedia
-// when the build has it; otherwise (and for MIDI music) nothing is heard.
+// The set's sounds: a PCM .wav file of the set played on the default audio
+// output through Qt Multimedia when the build has it; otherwise (and for
+// MIDI music, or without an audio device) nothing is heard.
 #pragma once
 
 #include "kiss/doll.h"

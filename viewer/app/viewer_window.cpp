@@ -245,6 +245,7 @@ void ViewerWindow::AfterScript() {
     if (!doll_) return;
     kiss::Effects e = doll_->TakeEffects();
     if (e.notice) statusBar()->showMessage(QString::fromStdString(platform::Cp932ToUtf8ForDisplay(*e.notice)));
+    if (e.silence) sounds_.Stop();
     for (const auto& name : e.sounds) sounds_.Play(name, read_);
     if (e.setChanged) {
         UpdateSetButtons();

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "app/folder_files.h"
-#include "set/archive_files.h"
 #include "app/messages.h"
 #include "app/playfield.h"
 #include "app/sound.h"
 #include "kiss/doll.h"
+#include "set/archive_files.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

@@ -23,6 +23,7 @@ namespace kiss {
 struct Effects {
     std::optional<std::string> notice;  // notify(): the latest text (bytes as in the file)
     std::vector<std::string> sounds;    // sound() and music(): file names in order
+    bool silence = false;               // music() without a file: stop what plays (before the sounds)
     bool quit = false;
     bool setChanged = false;  // the script changed the set or its palette group
 };
@@ -84,11 +85,12 @@ public:
     // set events of the first set run (once).
     void Start();
     // A press of the mouse at x, y: the press, catch, fixcatch and unfix
-    // events run; a fixed object uses up one of its drags and stays.
+    // events run; a fixed object uses up one of its drags and stays (one
+    // fixed at kMaxFix stays for good).
     PressResult Press(int x, int y);
     // The end of that press, after any drag: the pair events (collide,
     // apart, in, out, stillin, stillout) of a moved object, then release and
-    // drop or fixdrop.
+    // drop (fix value 0 now) or fixdrop.
     void Release();
     // The end() event, when the set is closed.
     void Finish();
@@ -107,6 +109,7 @@ public:
     static constexpr int kStepActions = 20000;
     static constexpr int kMaxDepth = 32;
     static constexpr size_t kMaxAlarms = 10000;
+    static constexpr int kMaxFix = 32767;
 
 private:
     friend class Player;
@@ -129,7 +132,6 @@ private:
     bool started_ = false;
     int caught_ = -1;  // the object pressed and not yet released
     int caughtCel_ = -1;
-    bool caughtFixed_ = false;
     std::optional<Position> caughtFrom_;
     std::vector<signed char> pairsBefore_;
     Position mouse_;

@@ -77,6 +77,8 @@ bool Player::CelsTouch(int a, int b) const {
     const Position oa = d_.CelOrigin(a), ob = d_.CelOrigin(b);
     const int left = std::max(oa.x, ob.x), right = std::min(oa.x + ca.width, ob.x + cb.width);
     const int top = std::max(oa.y, ob.y), bottom = std::min(oa.y + ca.height, ob.y + cb.height);
+    if (left >= right || top >= bottom) return false;
+    budget_ -= static_cast<int>(std::min<int64_t>(int64_t{right - left} * (bottom - top) / 1024, Doll::kStepActions));
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
             if (ca.Opaque(x - oa.x, y - oa.y) && cb.Opaque(x - ob.x, y - ob.y)) return true;
@@ -117,6 +119,7 @@ std::vector<signed char> Player::PairStates(int object) const {
     const auto& pairs = d_.script_.Pairs();
     std::vector<signed char> states(pairs.size(), -1);
     for (size_t i = 0; i < pairs.size(); ++i) {
+        --budget_;
         const Handler& h = d_.script_.handlers[pairs[i]];
         bool concerns = false;
         for (const Arg& a : h.args) {
@@ -363,8 +366,12 @@ void Player::Do(const Action& a, Flow& flow, const std::vector<Action>*& list, s
             break;
         case Op::Sound:
         case Op::Music:
-            if (!g.empty() && (g[0].type == Arg::Type::Text) && d.effects_.sounds.size() < 16)
-                d.effects_.sounds.push_back(g[0].text);
+            if (!g.empty() && g[0].type == Arg::Type::Text) {
+                if (d.effects_.sounds.size() < 16) d.effects_.sounds.push_back(g[0].text);
+            } else if (a.op == Op::Music) {
+                d.effects_.silence = true;
+                d.effects_.sounds.clear();
+            }
             break;
         case Op::Quit: d.effects_.quit = true; break;
         case Op::Nop: case Op::Shell: break;  // a set never starts a program
@@ -468,9 +475,7 @@ void Doll::Start() {
 
 bool Doll::SelectSet(int set) {
     Player p(*this);
-    const bool ok = p.ChangeSet(set);
-    effects_.setChanged = false;  // the viewer asked for it
-    return ok;
+    return p.ChangeSet(set);
 }
 
 PressResult Doll::Press(int x, int y) {
@@ -483,18 +488,17 @@ PressResult Doll::Press(int x, int y) {
     caught_ = object;
     caughtCel_ = cel;
     p.FireOn(Event::Press, cel);
-    caughtFixed_ = fix_[object] > 0;
-    if (caughtFixed_) {
-        p.FireOn(Event::FixCatch, cel);
-        if (--fix_[object] == 0) p.FireOn(Event::Unfix, cel);
-    } else {
-        p.FireOn(Event::Catch, cel);
-    }
+    // A fix value at the maximum never wears off and is never caught.
+    const bool fixed = fix_[object] > 0;
+    if (fix_[object] < kMaxFix) p.FireOn(Event::Catch, cel);
+    if (fix_[object] > 1) p.FireOn(Event::FixCatch, cel);
+    if (fix_[object] == 1) p.FireOn(Event::Unfix, cel);
+    if (fix_[object] > 0 && fix_[object] < kMaxFix) --fix_[object];
     // The user's drag starts where the press events left the object.
     caughtFrom_ = Place(object);
     pairsBefore_ = p.PairStates(object);
     r.object = object;
-    r.movable = !caughtFixed_ && Place(object).has_value();
+    r.movable = !fixed && Place(object).has_value();
     return r;
 }
 
@@ -504,7 +508,7 @@ void Doll::Release() {
     Player p(*this);
     if (Place(object) != caughtFrom_) p.FirePairs(object, pairsBefore_);
     p.FireOn(Event::Release, caughtCel_);
-    p.FireOn(caughtFixed_ ? Event::FixDrop : Event::Drop, caughtCel_);
+    p.FireOn(fix_[object] > 0 ? Event::FixDrop : Event::Drop, caughtCel_);
     caught_ = -1;
     caughtCel_ = -1;
 }

@@ -36,7 +36,9 @@ private:
     };
 
     Doll& d_;
-    int budget_ = Doll::kStepActions;
+    // Actions left in this step; overlap tests count against it too, so a
+    // loop of moves among many pair events stays bounded in time.
+    mutable int budget_ = Doll::kStepActions;
     int depth_ = 0;
 
     Flow Run(const std::vector<Action>* actions);

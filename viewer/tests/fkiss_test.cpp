@@ -2,6 +2,7 @@
 // and actions do to the doll, its alarms and its variables.
 #include "kiss/compose.h"
 #include "kiss/doll.h"
+#include "kiss/wave.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,7 @@ TEST(FkissPlay, StartPressDragAndReleaseRunTheirEventsInOrder) {
         ";@release(#1) mul(S, S, 10) add(S, S, 9)\n"
         ";@press(#0) let(S, 1)\n;@catch(#0) mul(S, S, 10) add(S, S, 2)\n"
         ";@drop(#0) mul(S, S, 10) add(S, S, 3) movebyx(#3, #0, 5)\n"
+        ";@drop(#1) mul(S, S, 10) add(S, S, 3)\n"
         ";@never() let(S, 0)\n;@end() let(E, 1)\n");
     EXPECT_FALSE(d.Visible(2));
     d.Start();
@@ -89,7 +91,7 @@ TEST(FkissPlay, StartPressDragAndReleaseRunTheirEventsInOrder) {
     EXPECT_EQ(d.Variable("S"), 5698) << "a fixed object: press, fixcatch, release, fixdrop";
     EXPECT_EQ(d.FixLeft(1), 1);
     Click(d, 25, 5, Position{30, 30});
-    EXPECT_EQ(d.Variable("S"), 56798) << "the last drag unfixes it";
+    EXPECT_EQ(d.Variable("S"), 5793) << "the last drag unfixes it; no longer fixed, it drops";
     EXPECT_EQ(d.Place(1), (Position{20, 0})) << "the press that unfixes does not move it";
 
     Click(d, 5, 5, Position{7, 50});
@@ -176,7 +178,7 @@ TEST(FkissPlay, MovesPairEventsTimedConditionsAndWhatTheViewerIsAskedFor) {
         ";@stillin(#3, #0) add(S, S, 1)\n;@apart(\"d.cel\", \"a.cel\") add(P, P, 1)\n"
         ";@out(#0, #3) add(O, O, 1)\n;@stillout(#0, #3) add(T, T, 1)\n"
         ";@press(#3) moveto(#3, 60, 0) iffixed(#1, 4, 10) ifnotmapped(\"c.cel\", 5, 20) ifmoved(#3, 6, 30)\n"
-        ";@  transparent(#3, -60) notify(\"hello\") sound(\"bell.wav\") music(\"song.mid\")\n");
+        ";@  transparent(#3, -60) notify(\"hello\") sound(\"gone.wav\") music() sound(\"bell.wav\") music(\"song.mid\")\n");
     d.Start();
     Click(d, 5, 5);
     EXPECT_EQ(d.Place(3), (Position{5, 0}));
@@ -195,7 +197,8 @@ TEST(FkissPlay, MovesPairEventsTimedConditionsAndWhatTheViewerIsAskedFor) {
     EXPECT_EQ(*d.NextAlarm(), d.Now() + 10) << "iffixed and ifnotmapped set their alarms; #3 is back home";
     kiss::Effects e = d.TakeEffects();
     EXPECT_EQ(e.notice, std::optional<std::string>("hello"));
-    EXPECT_EQ(e.sounds, (std::vector<std::string>{"bell.wav", "song.mid"}));
+    EXPECT_EQ(e.sounds, (std::vector<std::string>{"bell.wav", "song.mid"})) << "music() silenced what came before";
+    EXPECT_TRUE(e.silence);
     EXPECT_FALSE(e.quit);
     // A user's drag fires the pair events once, at the release.
     Click(d, 65, 5, Position{3, 3});
@@ -223,4 +226,69 @@ TEST(FkissPlay, ChangesOfSetAndGroupAndTheDrawingOfUnmappedAndTranslucentCels) {
     EXPECT_TRUE(e.quit);
     p = kiss::Compose(d);
     EXPECT_EQ(p.argb[5 * 100 + 5], white) << "unmapped in every set";
+}
+
+TEST(FkissPlay, QueriesGhostsAltmapAndRandomMoves) {
+    Doll d = Make(
+        ";@initialize() ghost(#0, 1) altmap(\"c.cel\") altmap(#3) altmap(#3) timer(9, 500) setfix(#1, 32767)\n"
+        ";@  gosubrandom(100, 1, 2) gotorandom(0, 1, 2)\n"
+        ";@catch(#1) let(K, 1)\n"
+        ";@label(1) add(L, L, 1)\n;@label(2) add(L, L, 10)\n"
+        ";@press(#2) letcatch(C) letmousex(X) letmousey(Y) lettimer(T, 9) letpal(P)\n"
+        ";@  moverandx(#2, -5, 5) moverandy(#2, 3, 3) movetorand(#1)\n");
+    d.SetNow(100);
+    d.Start();
+    EXPECT_EQ(d.Variable("L"), 11) << "a certain gosub to 1, a jump to 2";
+    EXPECT_TRUE(d.Visible(2));
+    EXPECT_TRUE(d.Visible(3));
+    EXPECT_EQ(d.Press(5, 5).object, -1) << "a ghost is not hit";
+    d.Release();
+    for (int i = 0; i < 3; ++i) Click(d, 25, 5);
+    EXPECT_EQ(d.FixLeft(1), Doll::kMaxFix) << "the greatest fix value never wears off";
+    EXPECT_EQ(d.Variable("K"), 0) << "nor is such an object caught";
+    d.SetNow(300);
+    Click(d, 43, 7);
+    EXPECT_EQ(d.Variable("C"), 2);
+    EXPECT_EQ(d.Variable("X"), 43);
+    EXPECT_EQ(d.Variable("Y"), 7);
+    EXPECT_EQ(d.Variable("T"), 300);
+    EXPECT_EQ(d.Variable("P"), 0);
+    const Position moved = *d.Place(2);
+    EXPECT_GE(moved.x, 35);
+    EXPECT_LE(moved.x, 45);
+    EXPECT_EQ(moved.y, 3);
+    const Position anywhere = *d.Place(1);
+    EXPECT_TRUE(anywhere.x >= 0 && anywhere.x < 100 && anywhere.y >= 0 && anywhere.y < 100);
+}
+
+TEST(Wave, PlainPcmIsReadAndEverythingElseRefused) {
+    auto wave = [](uint16_t format, uint16_t channels, uint16_t bits, const std::string& samples, int cut = 0) {
+        auto le = [](uint32_t v, int n) {
+            std::string s;
+            for (int i = 0; i < n; ++i) s += static_cast<char>(v >> (8 * i) & 0xFF);
+            return s;
+        };
+        std::string fmt = le(format, 2) + le(channels, 2) + le(8000, 4) + le(8000 * channels * bits / 8, 4) +
+                          le(channels * bits / 8, 2) + le(bits, 2);
+        std::string body = "WAVE" + std::string("LIST") + le(3, 4) + "abc" + '\0' + "fmt " + le(16, 4) + fmt + "data" +
+                           le(static_cast<uint32_t>(samples.size()), 4) + samples;
+        body.resize(body.size() - cut);
+        return "RIFF" + le(static_cast<uint32_t>(body.size()), 4) + body;
+    };
+    const std::string stereo16 = wave(1, 2, 16, std::string(40, 'x'));
+    const auto w = kiss::ReadWave(stereo16);
+    ASSERT_TRUE(w) << "an odd-sized chunk before the format is passed over";
+    EXPECT_EQ(w->channels, 2);
+    EXPECT_EQ(w->bitsPerSample, 16);
+    EXPECT_EQ(w->sampleRate, 8000);
+    EXPECT_EQ(w->samples, std::string(40, 'x'));
+    // Cut short: whole frames of what is there.
+    const std::string cut = wave(1, 2, 16, std::string(40, 'x'), 3);
+    ASSERT_TRUE(kiss::ReadWave(cut));
+    EXPECT_EQ(kiss::ReadWave(cut)->samples.size(), 36u);
+    EXPECT_FALSE(kiss::ReadWave(wave(2, 1, 16, "xx"))) << "compressed";
+    EXPECT_FALSE(kiss::ReadWave(wave(1, 3, 8, "xxx"))) << "three channels";
+    EXPECT_FALSE(kiss::ReadWave(wave(1, 1, 24, "xxx")));
+    EXPECT_FALSE(kiss::ReadWave("RIFF\x04\0\0\0WAVE"));
+    EXPECT_FALSE(kiss::ReadWave(std::string("RIFF\0\0\0\0WAVEdata\xFF\xFF\xFF\xFF", 20))) << "no format";
 }
