@@ -1,6 +1,9 @@
 #include "preview/preview_form.h"
 
+#include "framework/ui/graphics/system_metrics.h"
 #include "settings/settings_keys.h"
+
+#include <algorithm>
 
 extern const char kPreviewForm[];
 extern const unsigned kPreviewForm_size;
@@ -90,6 +93,13 @@ void TPreviewForm::RestorePlace(const TForm& mainWindow) {
     const int width = PlaceValue(3), height = PlaceValue(4);
     if (width > 0 && height > 0) SetBounds(PlaceValue(2), PlaceValue(1), width, height);
     else SetBounds(mainWindow.Left() + mainWindow.Width(), mainWindow.Top(), Width(), Height());
+    // A place off the screen (a smaller screen than last time, a main
+    // window at its right edge) is pulled back onto it.
+    const ui::Rect area = ui::WorkArea();
+    if (area.IsEmpty()) return;
+    const int left = std::max(area.left, std::min(Left(), area.right - Width()));
+    const int top = std::max(area.top, std::min(Top(), area.bottom - Height()));
+    SetBounds(left, top, Width(), Height());
 }
 
 void TPreviewForm::StorePlace() {

@@ -9,7 +9,9 @@
 #include "tools/test_set.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -68,8 +70,10 @@ struct Collection {
                                                        "DEMO,,書庫なし,作者,,,",
                                                        "DEMO,NONE.LZH,ない書庫,作者,,,",
                                                        "DEMO,BROKEN.LZH,壊れた書庫,作者,,,"}));
+        // A main window that leaves room for the preview on the test screen.
         WriteBytes(dir.file("Tansu.ini"), "[FilePaths]\r\nDefaultCSV = Tansu.CSV\r\nKISSDIR = " +
-                                              SystemFormOf(dir.file("KISS")) + "\\\r\n");
+                                              SystemFormOf(dir.file("KISS")) +
+                                              "\\\r\n\r\n[FormPosition]\r\nTop = 10\r\nLeft = 0\r\nWidth = 400\r\nHeight = 300\r\n");
     }
 };
 
@@ -172,11 +176,11 @@ TEST(Preview, ItsPlaceIsKeptInASectionOfItsOwnOnceItWasUsed) {
         TansuWindows windows;
         windows.main().Show();
         Key(windows.main(), Qt::Key_P, Qt::ControlModifier);
-        PreviewForm->SetBounds(700, 40, 400, 350);
+        PreviewForm->SetBounds(300, 40, 400, 350);
         EXPECT_TRUE(windows.Close());
     }
     const std::string saved = ReadBytes(c.dir.file("Tansu.ini"));
-    EXPECT_NE(saved.find("\r\n\r\n[Preview]\r\nVisible = 1\r\nTop = 40\r\nLeft = 700\r\nWidth = 400\r\nHeight = 350\r\n"),
+    EXPECT_NE(saved.find("\r\n\r\n[Preview]\r\nVisible = 1\r\nTop = 40\r\nLeft = 300\r\nWidth = 400\r\nHeight = 350\r\n"),
               std::string::npos)
         << saved;
     {
@@ -185,7 +189,7 @@ TEST(Preview, ItsPlaceIsKeptInASectionOfItsOwnOnceItWasUsed) {
         windows.main().Show();
         ASSERT_TRUE(PreviewForm->Visible());
         EXPECT_TRUE(windows.main().MenuViewPreview->Checked());
-        EXPECT_EQ(PreviewForm->Left(), 700);
+        EXPECT_EQ(PreviewForm->Left(), 300);
         EXPECT_EQ(PreviewForm->Top(), 40);
         EXPECT_EQ(PreviewForm->Width(), 400);
         EXPECT_EQ(PreviewForm->Height(), 350);
@@ -198,5 +202,19 @@ TEST(Preview, ItsPlaceIsKeptInASectionOfItsOwnOnceItWasUsed) {
         TansuWindows windows;
         windows.main().Show();
         EXPECT_FALSE(PreviewForm->Visible());
+    }
+
+    // A place off the screen (a smaller screen than last time) is pulled
+    // back onto it.
+    std::string ini = ReadBytes(c.dir.file("Tansu.ini"));
+    ini.replace(ini.find("Left = 300"), 10, "Left = 5000");
+    WriteBytes(c.dir.file("Tansu.ini"), ini);
+    {
+        TansuWindows windows;
+        windows.main().Show();
+        Key(windows.main(), Qt::Key_P, Qt::ControlModifier);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_EQ(PreviewForm->Left(), screen.left() + screen.width() - 400);
+        EXPECT_EQ(PreviewForm->Top(), 40);
     }
 }
