@@ -2,6 +2,7 @@
 // it, and it follows the current row.
 #include "app/main_form.h"
 
+#include "framework/cp932_chars.h"
 #include "preview/preview_form.h"
 #include "settings/settings_keys.h"
 
@@ -22,7 +23,9 @@ std::string ArchiveSystemPath(const std::string& archive) {
     const std::string path = FilePathsText(settings_keys::KISSDIR) + archive;
     const std::string work = FilePathsText(settings_keys::TMPDIR);
     if (IsAbsolute(path) || work.empty()) return path;
-    return work.back() == '\\' ? work + path : work + "\\" + path;
+    // The last character, not byte: a double-byte one may end in 0x5C.
+    const bool endsInSeparator = ui::SplitCp932(work).back() == "\\";
+    return endsInSeparator ? work + path : work + "\\" + path;
 }
 
 }  // namespace

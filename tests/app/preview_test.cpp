@@ -218,3 +218,18 @@ TEST(Preview, ItsPlaceIsKeptInASectionOfItsOwnOnceItWasUsed) {
         EXPECT_EQ(PreviewForm->Top(), 40);
     }
 }
+
+TEST(Preview, ARelativeKissFolderLiesInTheViewersWorkingFolderAsWhenTheSetIsOpened) {
+    TempFolder dir;
+    std::filesystem::create_directories(dir.file("work/kiss/DEMO"));
+    WriteBytes(dir.file("work/kiss/DEMO/DEMODOLL.LZH"), kisstools::WriteLzh(kisstools::MakeDemoSet(), 1));
+    WriteBytes(dir.file("Tansu.CSV"), CatalogFile({"DEMO,DEMODOLL.LZH,デモ人形,作者,,,"}));
+    WriteBytes(dir.file("Tansu.ini"), "[FilePaths]\r\nDefaultCSV = Tansu.CSV\r\nKISSDIR = kiss\\\r\nTMPDIR = work\r\n");
+    StrictScript script;
+    TansuWindows windows;
+    windows.main().Show();
+    Key(windows.main(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_TRUE(WaitUntil([] { return !Title().empty(); }));
+    EXPECT_EQ(Line(), "");
+    EXPECT_TRUE(PreviewForm->Image1->HasPicture());
+}
