@@ -1,5 +1,6 @@
 // Reading a catalog of 100,000 records, beside the plain block read of the
 // same bytes that any reader has to do (the floor).
+#include "catalog/catalog_check.h"
 #include "catalog/csv_reader.h"
 #include "platform/os_file.h"
 
@@ -75,5 +76,15 @@ void BM_ReadCsvFile(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size));
 }
 BENCHMARK(BM_ReadCsvFile)->Unit(benchmark::kMillisecond);
+
+// The second pass of every load: what the reading dropped or changed.
+void BM_CheckCatalogFile(benchmark::State& state) {
+    const CatalogFile& file = Catalog();
+    for (auto _ : state) {
+        if (CheckCatalogFile(file.name.c_str()).Any()) std::abort();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size));
+}
+BENCHMARK(BM_CheckCatalogFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace

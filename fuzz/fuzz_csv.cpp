@@ -2,7 +2,10 @@
 // field rules: the data ends at the first 0x1A; LF ends a line, CR is
 // dropped; a line counts when it holds a byte other than comma, and is no
 // record when it has more commas than slots; its first slots hold its
-// fields, an empty field absent.
+// fields, an empty field absent.  The catalog check on the same bytes:
+// taken in two pieces it notes what it notes taken whole, and a file it
+// finds nothing in reads as the catalog the system writes.
+#include "catalog/catalog_check.h"
 #include "catalog/csv_reader.h"
 #include "fuzz_input_file.h"
 #include "fuzz_check.h"
@@ -80,5 +83,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     Check(!table.Field(table.LineCount(), 0));
+
+    CatalogChecker whole;
+    whole.Take(bytes);
+    const CatalogFileNotes notes = whole.Finish();
+    CatalogChecker halves;
+    const size_t cut = size > 1 ? data[size - 1] % size : 0;
+    halves.Take(bytes.substr(0, cut));
+    halves.Take(bytes.substr(cut));
+    const CatalogFileNotes again = halves.Finish();
+    Check(again.Any() == notes.Any() && again.notText.lines == notes.notText.lines &&
+          again.notText.first == notes.notText.first && again.wrongFieldCount.lines == notes.wrongFieldCount.lines &&
+          again.headingMissing == notes.headingMissing && again.dataAfterEndMark == notes.dataAfterEndMark);
+    if (!notes.Any() && maxFields == CsvTable::kCatalogMaxFields && !bytes.empty()) {
+        Check(table.LineCount() >= 1);
+        Check(table.FieldCount(0) == 7);
+        for (uint32_t i = 1; i < table.LineCount(); ++i) Check(table.FieldCount(i) <= 7);
+    }
     return 0;
 }

@@ -4,6 +4,11 @@
 // time.  (The first round may still change a file: a lead byte at the very
 // end takes the line end as its second byte, and keys that stood apart in a
 // section come together.)
+// The same bytes, taken as a path typed into the settings dialog: what the
+// dialog accepts (its stored form, when that can be stored) is saved,
+// loaded again and must come back byte for byte.
+#include "settings/ini_value.h"
+#include "settings/path_setting.h"
 #include "settings/settings_keys.h"
 
 #include <cstdint>
@@ -79,6 +84,27 @@ void DescribeTokens(const std::string& name) {
     }
 }
 
+// A typed path, as the settings dialog stores it, reads back unchanged.
+void RoundTripTypedPath(const uint8_t* data, size_t size, const std::string& file) {
+    std::string typed(reinterpret_cast<const char*>(data), size);
+    for (bool prefix : {false, true}) {
+        std::string stored = StoredPathForm(typed, prefix);
+        if (!CanStoreValue(stored)) continue;  // refused at OK
+        INI ini;
+        ini.Reset(SettingsSections, SettingsKeys);
+        ini.SetText(1, "KISSDIR", stored.c_str());
+        ini.SetText(1, "TMPDIR", "after");
+        if (ini.Save(file.c_str()) != 0) std::abort();
+        INI again;
+        if (again.Load(file.c_str(), SettingsSections, SettingsKeys) != 0) std::abort();
+        int first = again.FirstItem(1);
+        if (stored != again.Item(first + 1).text || std::strcmp(again.Item(first + 3).text, "after") != 0) {
+            std::fprintf(stderr, "a stored path did not read back: [%s] [%s]\n", stored.c_str(), again.Item(first + 1).text);
+            std::abort();
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -91,6 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string third = Folder() + "/third.ini";
     WriteFile(input, data, size);
 
+    RoundTripTypedPath(data, size, first);
     DescribeTokens(input);
     {
         INI plain;

@@ -9,8 +9,9 @@ packages="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
 # beyond the libraries (its test starts the unpacked program here).
 packages="$packages desktop-file-utils appstream dpkg-dev shared-mime-info libxml2-utils
   qt6-qpa-plugins fonts-ipafont-gothic qt6-translations-l10n"
-# The viewer tansu-kiss unpacks archives with libarchive (bsdtar to look in).
-packages="$packages libarchive-dev libarchive-tools"
+# The viewer tansu-kiss unpacks LZH archives with liblhasa (lha to look in)
+# and ZIP and tar with libarchive (bsdtar).
+packages="$packages liblhasa-dev lhasa libarchive-dev libarchive-tools"
 # Its sets' .wav sounds play through Qt Multimedia (the viewer builds and
 # runs silent without it).
 packages="$packages qt6-multimedia-dev"

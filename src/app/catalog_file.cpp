@@ -1,6 +1,8 @@
 // The catalog between its file and the grid: loading and saving.
 #include "app/main_form.h"
 
+#include "app/read_notes_message.h"
+#include "catalog/catalog_check.h"
 #include "catalog/csv_reader.h"
 #include "catalog/csv_table.h"
 #include "catalog/csv_writer.h"
@@ -14,7 +16,7 @@ constexpr int kColumns = 8;
 
 }  // namespace
 
-void TForm1::LoadCsv(const std::string& fileName) {
+void TForm1::LoadCsv(const std::string& fileName, bool justSaved) {
     CsvTable table;
     if (ReadCsvFile(table, fileName.c_str()) != 0) {
         Application->MessageBox("CSVファイルが読み込めません", "エラー", MB_OK | MB_ICONHAND);
@@ -35,10 +37,20 @@ void TForm1::LoadCsv(const std::string& fileName) {
     Modified = false;
     CsvFileName = fileName;
     UpdateCaption();
+    // What the grid does not show of the file would be lost by a save over
+    // it: said now, asked before that save.  A file just written holds
+    // what is shown (bytes that are no text stay as they were).
+    const CatalogFileNotes notes = justSaved ? CatalogFileNotes() : CheckCatalogFile(fileName.c_str());
+    PartlyReadFile = notes.Any() ? fileName : std::string();
+    if (notes.Any()) Application->MessageBox(ReadNotesMessage(fileName, notes), "読み込みの注意", MB_OK | MB_ICONWARNING);
     PreviewCurrentRow();
 }
 
 int TForm1::SaveCsv(const std::string& fileName) {
+    const bool overPartlyRead = !PartlyReadFile.empty() && fileName == PartlyReadFile;
+    if (overPartlyRead && Application->MessageBox(OverwritePartlyReadQuestion(fileName), "上書き確認",
+                                                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return 2;
     if (SortColumn != 0) {
         int answer = Application->MessageBox("現在のレコード並び方で書き換えます。\nよろしいですか？", "確認",
                                              MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -56,7 +68,10 @@ int TForm1::SaveCsv(const std::string& fileName) {
         for (const std::string& t : texts) fields.push_back(t);
     };
     int result = fileName.empty() ? 1 : WriteCsvFile(fileName.c_str(), static_cast<size_t>(grid.RowCount()), fieldsOfRow);
-    if (result == 0) return 0;
+    if (result == 0) {
+        if (overPartlyRead) PartlyReadFile.clear();  // the file now holds what is shown
+        return 0;
+    }
     // The old file stays as it was; the user must hear that nothing was saved.
     std::string text = fileName.empty() ? std::string("保存先のCSVファイルがありません。\n"
                                                       "[ﾌｧｲﾙ(F)|CSVを開く(O)] で開いたカタログだけが保存できます。")

@@ -1,8 +1,10 @@
 #include "app/main_form.h"
 
+#include "app/column_widths.h"
 #include "editor/record_form.h"
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
+#include "platform/os_file.h"
 #include "preview/preview_form.h"
 #include "settings/settings_keys.h"
 #include "settings/setup_form.h"
@@ -19,6 +21,14 @@ const IniItem& Setting(int section, int place) { return Settings.Item(Settings.F
 std::string SettingText(int section, int place) {
     const char* text = Setting(section, place).text;
     return text ? text : "";
+}
+
+// TANSU's own catalog before anything was saved into it (the first start):
+// no file of the default name is there at all.  Any other missing catalog
+// is one the user chose, and its loss is reported.
+bool IsCatalogNotYetMade(const std::string& name) {
+    const char* defaultName = SettingsKeys[settings_keys::DefaultCSV].text;
+    return name == defaultName && !platform::FileExists(name);
 }
 
 }  // namespace
@@ -82,12 +92,14 @@ void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
 TForm1::TForm1(TComponent* owner) : TForm(owner) { ReadForm(std::string_view(kMainForm, kMainForm_size)); }
 
 void TForm1::FormCreate(TObject*) {
+    FitColumnWidthsToFont(*ComboGrid1);
     SortColumn = 0;
     ShowSetupOnShow = false;
     Modified = false;
     CsvFileName.clear();
 
     namespace keys = settings_keys;
+    UseThisMachinesDefaults();
     if (Settings.Load(kSettingsFileName, SettingsSections, SettingsKeys) == 1) {
         int answer = Application->MessageBox(
             "本日は、TANSU の立ち上げ まことに有り難うございます。\n"
@@ -104,8 +116,15 @@ void TForm1::FormCreate(TObject*) {
     SetHeight(Setting(keys::FormPosition, keys::Height).value);
 
     std::string defaultCsv = SettingText(keys::FilePaths, keys::DefaultCSV);
-    if (!defaultCsv.empty()) LoadCsv(defaultCsv);
-    else UpdateCaption();
+    if (defaultCsv.empty()) {
+        UpdateCaption();
+    } else if (IsCatalogNotYetMade(defaultCsv)) {
+        // A new catalog: shown empty under its name, written at the first save.
+        CsvFileName = defaultCsv;
+        UpdateCaption();
+    } else {
+        LoadCsv(defaultCsv);
+    }
 }
 
 void TForm1::FormShow(TObject*) {
@@ -115,17 +134,20 @@ void TForm1::FormShow(TObject*) {
 }
 
 void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
-    if (!Modified) return;
-    int answer = Application->MessageBox("データが更新されています。\n保存してから終了しますか？", "保存確認",
-                                         MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDYES) {
-        // Only a catalog that was written lets the window close.
-        bool saved = CsvFileName.empty() ? SaveUnderNewName() : SaveCsv(CsvFileName) == 0;
-        if (!saved) CanClose = false;
-    } else if (answer != IDNO) {
-        CanClose = false;
-    }
+    if (!SaveChangesBefore("保存してから終了しますか？")) CanClose = false;
 }
+
+bool TForm1::SaveChangesBefore(const char* question) {
+    if (!Modified) return true;
+    int answer = Application->MessageBox(std::string("データが更新されています。\n") + question, "保存確認",
+                                         MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDNO) return true;
+    if (answer != IDYES) return false;
+    // Only a catalog that was written lets it go.
+    return CsvFileName.empty() ? SaveUnderNewName() : SaveCsv(CsvFileName) == 0;
+}
+
+bool TForm1::MayReplaceCatalog() { return SaveChangesBefore("保存してから別のCSVファイルを開きますか？"); }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
     const int values[] = {Top(), Left(), Width(), Height()};
@@ -150,6 +172,7 @@ void TForm1::UpdateCaption() {
 
 void TForm1::MenuFileOpenClick(TObject*) {
     if (!OpenDialog1->Execute()) return;
+    if (!MayReplaceCatalog()) return;
     std::string chosen = OpenDialog1->FileName();
     LoadCsv(chosen);
     // The choice becomes the catalog of the next start, also when it could
@@ -165,14 +188,14 @@ void TForm1::MenuFileSaveClick(TObject*) {
         return;
     }
     std::string name = CsvFileName;
-    if (SaveCsv(name) == 0) LoadCsv(name);
+    if (SaveCsv(name) == 0) LoadCsv(name, true);
 }
 
 bool TForm1::SaveUnderNewName() {
     if (!SaveDialog1->Execute()) return false;
     std::string name = SaveDialog1->FileName();
     if (SaveCsv(name) != 0) return false;
-    LoadCsv(name);
+    LoadCsv(name, true);
     Settings.SetText(settings_keys::FilePaths, "DefaultCSV", name.c_str());
     return true;
 }

@@ -86,10 +86,18 @@ public:
 
     // Used by the dialogs.
     void UpdateCaption();
-    void LoadCsv(const std::string& fileName);
+    // Shows the file in the grid; says after the load when the reading
+    // dropped or changed any of the file (see PartlyReadFile), but for the
+    // load that shows again what a save just wrote.
+    void LoadCsv(const std::string& fileName, bool justSaved = false);
     // 0 written, 1 the file could not be written (the user was told and
-    // the old file is untouched), 2 cancelled by the user.
+    // the old file is untouched), 2 cancelled by the user.  Writing over a
+    // file that was only partly read asks first.
     int SaveCsv(const std::string& fileName);
+    // Before another catalog replaces a changed one: the question of the
+    // close (Yes saves and goes on only when the save succeeded, No goes
+    // on, Cancel stops).  True to go on.
+    bool MayReplaceCatalog();
     // Put the records in the order of a column's texts or numbers (column
     // 0: the order of the file) and note the column in SortColumn.  A cell
     // that is no number stops SortByNumber with the conversion error and
@@ -106,6 +114,14 @@ public:
     std::string CsvFileName;
     bool Modified = false;
     bool ShowSetupOnShow = false;
+    // The file the shown catalog came from when its reading dropped or
+    // changed something; empty otherwise.  Cleared once a save wrote it.
+    std::string PartlyReadFile;
+
+private:
+    // The question whether to save a changed catalog before it goes, with
+    // `question` as its second line.  True to go on.
+    bool SaveChangesBefore(const char* question);
 };
 
 extern TForm1* Form1;

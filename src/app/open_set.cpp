@@ -1,11 +1,18 @@
 // Opening a set: the selected record's archive goes to the outside KiSS
 // viewer, started in the working folder "TMPDIR" and never waited for.
+// The viewer unpacks the set in that folder, so it must be a folder of its
+// own: never TANSU's (where Tansu.ini and the catalog are).  Whatever keeps
+// the viewer from starting is said, with the setting to look at.
 #include "app/main_form.h"
 
+#include "app/launch_problems.h"
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
 #include "platform/current_folder.h"
+#include "platform/folders.h"
+#include "platform/os_path.h"
 #include "platform/process.h"
+#include "settings/path_text.h"
 #include "settings/settings_keys.h"
 
 #include <optional>
@@ -23,9 +30,6 @@ std::string FilePathsText(int place) {
 class FolderSwitch {
 public:
     explicit FolderSwitch(const std::string& folder) {
-        if (folder.empty()) return;
-        // Without the way back the folder is not left at all: the viewer
-        // then starts here, as when "TMPDIR" cannot be entered.
         std::optional<std::string> here = platform::GetCurrentFolder();
         if (here && platform::SetCurrentFolder(folder)) former_ = std::move(here);
     }
@@ -34,10 +38,42 @@ public:
     }
     FolderSwitch(const FolderSwitch&) = delete;
     FolderSwitch& operator=(const FolderSwitch&) = delete;
+    bool Entered() const { return former_.has_value(); }
 
 private:
     std::optional<std::string> former_;
 };
+
+// The problem with the working folder, or nothing when the viewer may
+// unpack there.  The default working folder is made when it is missing.
+std::optional<std::string> WorkFolderProblem(const std::string& folder, const std::string& catalog) {
+    namespace lp = launch_problems;
+    if (folder.empty()) return lp::WorkFolderNotSet();
+    if (!platform::ToOsPath(folder)) return lp::WorkFolderNoOsForm(folder);
+    if (!platform::FolderExists(folder) && folder == DefaultWorkFolder()) platform::MakeFolders(folder);
+    if (!platform::FolderExists(folder)) return lp::WorkFolderMissing(folder);
+    const std::string catalogFolder = FolderOfPath(catalog);
+    if (platform::SameFolder(folder, ".") || (!catalogFolder.empty() && platform::SameFolder(folder, catalogFolder)))
+        return lp::WorkFolderIsTansusOwn(folder);
+    return std::nullopt;
+}
+
+// Starts the viewer on the archive inside the working folder; the problem
+// when it did not start.  The folder is TANSU's own again on return, before
+// anything is said.
+std::optional<std::string> StartViewer(const std::string& workFolder, const std::string& archivePath,
+                                       const std::string& viewer) {
+    namespace lp = launch_problems;
+    FolderSwitch inWorkFolder(workFolder);
+    if (!inWorkFolder.Entered()) return lp::WorkFolderNotEntered(workFolder);
+    // A relative archive path is found from the working folder, as the
+    // viewer finds it.
+    if (!platform::ToOsPath(archivePath)) return lp::ArchiveNoOsForm(archivePath);
+    if (!platform::RegularFileExists(archivePath)) return lp::ArchiveMissing(archivePath);
+    platform::StartResult started = platform::StartProgram(viewer, {archivePath});
+    if (!started.Started()) return lp::ViewerNotStarted(viewer, started);
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -50,9 +86,8 @@ void TForm1::ComboGrid1DblClick(TObject*) {
     if (answer != IDYES) return;
 
     // Read afresh each time: a change in the settings dialog applies at once.
-    const std::string command = FilePathsText(keys::KISSEXE) + " " + FilePathsText(keys::KISSDIR) + archive;
-    FolderSwitch inWorkingFolder(FilePathsText(keys::TMPDIR));
-    // A viewer that does not start passes silently; one that starts reports
-    // on its argument itself.
-    platform::StartProcess(command);
+    const std::string workFolder = FilePathsText(keys::TMPDIR);
+    std::optional<std::string> problem = WorkFolderProblem(workFolder, CsvFileName);
+    if (!problem) problem = StartViewer(workFolder, FilePathsText(keys::KISSDIR) + archive, FilePathsText(keys::KISSEXE));
+    if (problem) Application->MessageBox(*problem, "エラー", MB_OK | MB_ICONHAND);
 }

@@ -37,7 +37,13 @@ void TForm1::MenuSortIDClick(TObject*) { SortByText(5); }
 void TForm1::MenuSortDateClick(TObject*) { SortByText(6); }
 void TForm1::MenuSortSizeClick(TObject*) { SortByNumber(7); }
 
+// A row moved by hand is the user's own order: a change to keep, unlike a
+// sort, which the Sort menu can make again at any time.
 void TForm1::ComboGrid1RowMoved(TObject*, int, int) {
     SortColumn = -1;
+    if (!Modified) {
+        Modified = true;
+        UpdateCaption();
+    }
     PreviewCurrentRow();
 }

@@ -91,17 +91,14 @@ void TComboGrid::DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState 
     if (DefaultDrawing()) {
         const TCellKind& kind = *GetCellKind(ACol);
         const bool buttons = IsButtonKind(kind.Kind());
-        if (State & gdFixed) {
-            if (ARow < FixedRows() || !buttons)
-                DrawFixedText(Rect, kind, Cells(ACol, ARow));
-            else
-                DrawCellButton(Rect, false, kind, ButtonText(ACol, ARow, kind));
-        } else if (!buttons) {
+        // A held button looks held, in a fixed column too.
+        const bool pressed = drawPressed_ && ACol == pressedCol_ && ARow == pressedRow_;
+        if ((State & gdFixed) && (ARow < FixedRows() || !buttons))
+            DrawFixedText(Rect, kind, Cells(ACol, ARow));
+        else if (!buttons)
             DrawCellText(Rect, kind, Cells(ACol, ARow));
-        } else {
-            const bool pressed = ACol == pressedCol_ && ARow == pressedRow_;
+        else
             DrawCellButton(Rect, pressed, kind, ButtonText(ACol, ARow, kind));
-        }
     }
     // The string grid's own text drawing is replaced, its event is kept.
     TCustomGrid::DrawCell(ACol, ARow, Rect, State);
@@ -115,7 +112,7 @@ void TComboGrid::PaintDone() {
     // press draws over its cell is drawn here while the cell is held and,
     // after the release, while it stays the current one.
     if (framedCol_ < 0) return;
-    const bool held = framedCol_ == pressedCol_ && framedRow_ == pressedRow_;
+    const bool held = drawPressed_ && framedCol_ == pressedCol_ && framedRow_ == pressedRow_;
     const bool current = framedRow_ == row && (framedCol_ == col || (Options() & goRowSelect));
     if (held || current) Canvas().DrawFocusRect(CellRect(framedCol_, framedRow_));
 }
@@ -282,6 +279,7 @@ void TComboGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     RepaintCell(framedCol_, framedRow_);
     pressedCol_ = pressedRow_ = -1;
     framedCol_ = framedRow_ = -1;
+    drawPressed_ = false;
     int c = -1;
     int r = -1;
     MouseToCell(x, y, c, r);
@@ -289,6 +287,7 @@ void TComboGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     if (!CellRect(c, r).Contains(x, y) || !IsPressable(c, r)) return;
     pressedCol_ = framedCol_ = c;
     pressedRow_ = framedRow_ = r;
+    drawPressed_ = true;
     RepaintCell(c, r);
 }
 
@@ -301,8 +300,9 @@ void TComboGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     const int c = pressedCol_;
     const int r = pressedRow_;
     const TRect rect = CellRect(c, r);
-    // The cell is drawn raised from now on.
-    pressedCol_ = pressedRow_ = -1;
+    // The cell is drawn raised from now on; a handler of the click still
+    // reads it as PressedCol and PressedRow.
+    drawPressed_ = false;
     RepaintCell(c, r);
     if (rect.Contains(x, y)) {
         const TCellKind& kind = *GetCellKind(c);
@@ -315,6 +315,7 @@ void TComboGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     }
     // A data cell keeps its focus frame; a fixed one loses it.
     if (!(c >= FixedCols() && r >= FixedRows())) framedCol_ = framedRow_ = -1;
+    pressedCol_ = pressedRow_ = -1;
 }
 
 void TComboGrid::CycleCheckValue(std::string& Text, const TCellKind& CellKind, const TRect& Rect) {
@@ -353,18 +354,27 @@ void TComboGrid::PressWithSpace(bool down, TShiftState shift) {
     else MouseUp(TMouseButton::Left, shift, rect.left, rect.top);
 }
 
+// A held key repeats as release and press pairs; on a button or check cell
+// only the first press and the last release count, so a held Space is one
+// click and the cell stays pressed while the key is down.
 void TComboGrid::KeyDown(uint16_t& key, TShiftState shift) {
-    if (key == ui::key::Space && !leftHeld_ && IsButtonKind(GetCellKind(Col())->Kind())) {
-        PressWithSpace(true, shift);
-        key = 0;
-        return;
+    if (key == ui::key::Space && IsButtonKind(GetCellKind(Col())->Kind())) {
+        if (KeyAutoRepeat()) {
+            key = 0;
+            return;
+        }
+        if (!leftHeld_) {
+            PressWithSpace(true, shift);
+            key = 0;
+            return;
+        }
     }
     TStringGrid::KeyDown(key, shift);
 }
 
 void TComboGrid::KeyUp(uint16_t& key, TShiftState shift) {
     if (key == ui::key::Space && IsButtonKind(GetCellKind(Col())->Kind())) {
-        PressWithSpace(false, shift);
+        if (!KeyAutoRepeat()) PressWithSpace(false, shift);
         key = 0;
         return;
     }
@@ -373,11 +383,20 @@ void TComboGrid::KeyUp(uint16_t& key, TShiftState shift) {
 
 void TComboGrid::KeyPress(char& key) {
     if (key == '\r' && GetCellKind(Col())->Kind() == ckButton) {
-        DoGridBtnClick(Col(), Row());
+        if (!KeyAutoRepeat()) DoGridBtnClick(Col(), Row());
         key = 0;
         return;
     }
     TStringGrid::KeyPress(key);
+}
+
+bool TComboGrid::WantsKey(uint16_t key, TShiftState shift) const {
+    return (key == ui::key::Return && CurrentKind() == ckButton) || TStringGrid::WantsKey(key, shift);
+}
+
+uint8_t TComboGrid::CurrentKind() const {
+    const size_t col = static_cast<size_t>(Col());
+    return col < cellKinds_.size() && cellKinds_[col] ? cellKinds_[col]->Kind() : ckText;
 }
 
 // ---- In-place editing -------------------------------------------------------------
@@ -443,6 +462,7 @@ void TInplaceListBox::CopySelection() {
 
 void TInplaceListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TPopupListBox::MouseUp(button, shift, x, y);
+    if (button != TMouseButton::Left) return;
     CopySelection();
     Hide();
 }

@@ -99,7 +99,8 @@ public:
     explicit TComboGrid(TComponent* owner);
     ~TComboGrid() override;
 
-    // The cell whose button or check box is held down; -1 when none.
+    // The cell whose button or check box is held down, until its release
+    // has run OnGridBtnClick; -1 when none.
     int PressedCol() const { return pressedCol_; }
     int PressedRow() const { return pressedRow_; }
 
@@ -144,10 +145,14 @@ public:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     // Space pressed and released on a current button or check cell works
-    // it as the mouse does; Enter on a current button cell clicks it.
+    // it as the mouse does; Enter on a current button cell clicks it.  A
+    // held key's repeats do nothing there.
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void KeyUp(uint16_t& key, TShiftState shift) override;
     void KeyPress(char& key) override;
+    // While the current cell is a button cell, Enter is the grid's (the
+    // cell's click), not the form's default button.
+    bool WantsKey(uint16_t key, TShiftState shift) const override;
     // A press on another control than the editor and its list closes the
     // list.
     void CancelMode(TControl* cause) override;
@@ -190,10 +195,15 @@ private:
     std::string ButtonText(int ACol, int ARow, const TCellKind& kind) const;
     // Whether a left press on (ACol, ARow) holds the cell down.
     bool IsPressable(int ACol, int ARow);
+    // The kind of the current column, without making a cell kind.
+    uint8_t CurrentKind() const;
     void RepaintCell(int ACol, int ARow);
 
     int pressedCol_ = -1;
     int pressedRow_ = -1;
+    // The held cell is drawn pressed: from the press until its release,
+    // which raises it before the click runs.
+    bool drawPressed_ = false;
     std::vector<std::unique_ptr<TCellKind>> cellKinds_;
     // The cell with a focus frame from its last press (-1: none): while
     // held, and after a release in a data cell until the next press.
@@ -205,9 +215,9 @@ private:
 };
 
 // The pop-up list of values of a ckDropDown editor: a window of its own
-// under the editor.  The release of a mouse button over it, or of a key,
-// copies the chosen value into the editor; the mouse release also closes
-// it.
+// under the editor.  The release of the left mouse button over it, or of a
+// key, copies the chosen value into the editor; the mouse release also
+// closes it.
 class TInplaceListBox : public TPopupListBox {
     TANSU_CLASS(TInplaceListBox, TPopupListBox)
 public:

@@ -1,6 +1,7 @@
 #include "editor/record_form.h"
 
 #include "app/main_form.h"
+#include "catalog/field_text.h"
 #include "editor/hosoku_file.h"
 #include "framework/sysutils.h"
 #include "framework/ui/forms/application.h"
@@ -74,11 +75,47 @@ std::string TForm3::FieldText(int index) const { return ArMaskEdit1->ArryCntrl(i
 void TForm3::SetFieldText(int index, const std::string& text) { ArMaskEdit1->ArryCntrl(index)->SetText(text); }
 
 void TForm3::LoadFromGrid(int row) {
-    for (int i = 0; i < kFieldCount; ++i) SetFieldText(i, Form1->ComboGrid1->Cells(i, row));
+    for (int i = 0; i < kFieldCount; ++i) {
+        loadedCells_[i] = Form1->ComboGrid1->Cells(i, row);
+        SetFieldText(i, loadedCells_[i]);
+        shownTexts_[i] = FieldText(i);
+    }
 }
 
-void TForm3::StoreToGrid(int row) {
-    for (int i = 0; i < kFieldCount; ++i) Form1->ComboGrid1->SetCell(i, row, FieldText(i));
+std::array<std::string, TForm3::kFieldCount> TForm3::TextsToStore() const {
+    std::array<std::string, kFieldCount> texts;
+    for (int i = 0; i < kFieldCount; ++i) {
+        texts[i] = FieldText(i);
+        // A hand-edited cell that does not fit its field's mask survives an
+        // OK that did not touch it.
+        if (!AppendMode && texts[i] == shownTexts_[i]) texts[i] = loadedCells_[i];
+    }
+    return texts;
+}
+
+bool TForm3::FieldsStorable(const std::array<std::string, kFieldCount>& texts) {
+    for (int i = kFolderField; i < kFieldCount; ++i) {
+        const size_t at = FirstUnstorableFieldByte(texts[i]);
+        if (at == std::string::npos) continue;
+        // The catalog file has no quoting: a comma would move every later
+        // field of the record for good, a line break would split it.
+        const std::string what = texts[i][at] == ',' ? "半角のコンマ「,」" : "改行や制御文字";
+        // The OK button has already asked to close; taken back before the
+        // message box runs its own loop.
+        SetModalResult(mrNone);
+        Application->MessageBox("「" + ArLabel1->ArryCntrl(i)->Caption() + "」に" + what +
+                                    "は使えません。\n"
+                                    "カタログのCSVファイルに保存できないためです。\n"
+                                    "全角の「，」などに書き換えてください。",
+                                "エラー", MB_OK | MB_ICONSTOP);
+        ArMaskEdit1->ArryCntrl(i)->SetFocus();
+        return false;
+    }
+    return true;
+}
+
+void TForm3::StoreToGrid(int row, const std::array<std::string, kFieldCount>& texts) {
+    for (int i = 0; i < kFieldCount; ++i) Form1->ComboGrid1->SetCell(i, row, texts[i]);
     if (!Form1->Modified) {
         Form1->Modified = true;
         Form1->UpdateCaption();
@@ -96,6 +133,8 @@ void TForm3::FormShow(TObject*) {
 
 void TForm3::BB_OKClick(TObject*) {
     TComboGrid* grid = Form1->ComboGrid1;
+    std::array<std::string, kFieldCount> texts = TextsToStore();
+    if (!FieldsStorable(texts)) return;  // the dialog stays open
     if (AppendMode) {
         int n = grid->RowCount();
         if (n == 2 && grid->Cells(0, 1).empty()) {
@@ -104,9 +143,15 @@ void TForm3::BB_OKClick(TObject*) {
             grid->SetRowCount(n + 1);
         }
         grid->SetRow(n);
-        SetFieldText(kNumberField, IntToStr(n));
+        texts[kNumberField] = IntToStr(n);
+        SetFieldText(kNumberField, texts[kNumberField]);
+    } else if (texts[kNumberField].empty()) {
+        // The empty row of an empty catalog: a record written there is
+        // numbered by its row, as an append would, so the next append
+        // does not take the row again.
+        texts[kNumberField] = IntToStr(grid->Row());
     }
-    StoreToGrid(grid->Row());
+    StoreToGrid(grid->Row(), texts);
     SetModalResult(mrOk);
 }
 
@@ -126,8 +171,19 @@ void TForm3::SetFolder(const std::string& path) {
 }
 
 std::string TForm3::DateWithCentury(const std::string& date) {
-    unsigned char first = date.empty() ? 0 : static_cast<unsigned char>(date[0]);
-    return (first >= 0x38 && first <= 0x7F ? "19" : "20") + date;
+    // The value of a label keeps the blanks (single or full-width) between
+    // the label and the date.
+    size_t start = 0;
+    for (;;) {
+        if (date.compare(start, 1, " ") == 0) start += 1;
+        else if (date.compare(start, 2, "\x81\x40") == 0) start += 2;
+        else break;
+    }
+    const std::string v = date.substr(start);
+    auto digit = [&](size_t i) { return i < v.size() && v[i] >= '0' && v[i] <= '9'; };
+    if (v.empty() || (digit(0) && digit(1) && digit(2) && digit(3))) return v;  // no date, or a year with its century
+    unsigned char first = static_cast<unsigned char>(v[0]);
+    return (first >= 0x38 && first <= 0x7F ? "19" : "20") + v;
 }
 
 void TForm3::FollowRecordFolder() { OpenDialog1->SetInitialDir(KissFolder() + FieldText(kFolderField)); }
@@ -147,13 +203,20 @@ void TForm3::BB_ReadClick(TObject*) {
     std::string chosen = OpenDialog1->FileName();
     HosokuFile description;
     if (description.ReadHosoku(chosen.c_str()) != 0) return;  // cannot be opened: nothing changes
+    if (description.FileName.empty() && description.Title.empty() && description.Author.empty() &&
+        description.Id.empty() && description.RegDate.empty() && description.Bytes.empty()) {
+        // Another kind of file: what the user typed stays.
+        Application->MessageBox("補足説明ファイルから読み込める項目がありませんでした。\n" + chosen +
+                                    "\n\nNIFTY の補足説明（*.ﾎｿｸ, *.hed, *.up）を選んでください。",
+                                "エラー", MB_OK | MB_ICONSTOP);
+        return;
+    }
     SetFolder(chosen);
     SetFieldText(kArchiveField, description.FileName);
     SetFieldText(kTitleField, description.Title);
     SetFieldText(kAuthorField, description.Author);
     SetFieldText(kIdField, description.Id);
-    // An empty date stays empty rather than becoming a bare century.
-    SetFieldText(kDateField, description.RegDate.empty() ? std::string() : DateWithCentury(description.RegDate));
+    SetFieldText(kDateField, DateWithCentury(description.RegDate));
     SetFieldText(kSizeField, description.Bytes);
     FollowRecordFolder();
 }

@@ -12,6 +12,7 @@
 #include "framework/ui/forms/form.h"
 #include "framework/ui/controls/panel.h"
 
+#include <array>
 #include <string>
 
 class TForm3 : public TForm {
@@ -62,6 +63,8 @@ public:
     // Field 1 from a file's path: its folder below "KISSDIR".
     void SetFolder(const std::string& path);
     // "19" or "20" before a two-digit year: 8 and above are the 1900s.
+    // Leading blanks go; a four-digit year stays as it is, no date stays
+    // empty rather than becoming a bare century.
     static std::string DateWithCentury(const std::string& date);
 
     // The fields in grid column order.
@@ -71,9 +74,20 @@ public:
 
 private:
     void LoadFromGrid(int row);
-    void StoreToGrid(int row);
+    // The texts OK writes: a field the user did not change gives back the
+    // cell it was loaded from, as the cell held it.
+    std::array<std::string, kFieldCount> TextsToStore() const;
+    // The first field whose text the catalog file cannot store is named to
+    // the user and gets the focus; false then.
+    bool FieldsStorable(const std::array<std::string, kFieldCount>& texts);
+    void StoreToGrid(int row, const std::array<std::string, kFieldCount>& texts);
     // The description dialog opens where the record's set lies.
     void FollowRecordFolder();
+
+    // Edit mode: the cells of the row and the texts their fields showed
+    // (a masked field shows a cell that does not fit its mask otherwise).
+    std::array<std::string, kFieldCount> loadedCells_;
+    std::array<std::string, kFieldCount> shownTexts_;
 };
 
 extern TForm3* Form3;

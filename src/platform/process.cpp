@@ -12,73 +12,47 @@
 namespace platform {
 namespace {
 
-bool IsExecutableFile(const std::string& path) {
+enum class FileKind { Missing, Executable, Other };
+
+FileKind KindOf(const std::string& path) {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    if (::stat(path.c_str(), &st) != 0) return FileKind::Missing;
+    if (S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0) return FileKind::Executable;
+    return FileKind::Other;
 }
 
-}  // namespace
-
-std::optional<std::string> FindProgram(std::string_view osName) {
-    std::string name(osName);
-    if (name.empty()) return std::nullopt;
-    if (name.find('/') != std::string::npos) {
-        if (IsExecutableFile(name)) return name;
-        return std::nullopt;
-    }
-    if (IsExecutableFile("./" + name)) return "./" + name;
-    const char* path = std::getenv("PATH");
-    std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= folders.size()) {
-        size_t end = folders.find(':', start);
-        if (end == std::string::npos) end = folders.size();
-        std::string folder = folders.substr(start, end - start);
-        if (!folder.empty()) {
-            std::string candidate = folder + "/" + name;
-            if (IsExecutableFile(candidate)) return candidate;
-        }
-        start = end + 1;
-    }
-    return std::nullopt;
+StartResult Failed(StartFailure failure, int errorNumber = 0) {
+    StartResult r;
+    r.failure = failure;
+    r.errorNumber = errorNumber;
+    return r;
 }
 
-std::optional<std::vector<std::string>> SplitCommandLine(std::string_view commandLine) {
-    std::vector<std::string> words;
-    size_t i = 0;
-    while (i < commandLine.size()) {
-        while (i < commandLine.size() && commandLine[i] == ' ') ++i;
-        size_t start = i;
-        while (i < commandLine.size() && commandLine[i] != ' ') ++i;
-        if (i > start) {
-            auto os = ToOsPath(commandLine.substr(start, i - start));
-            if (!os) return std::nullopt;
-            words.push_back(*os);
-        }
-    }
-    return words;
+StartResult Found(std::string path) {
+    StartResult r;
+    r.osProgram = std::move(path);
+    return r;
 }
 
-bool StartProcess(std::string_view commandLine) {
-    auto words = SplitCommandLine(commandLine);
-    if (!words || words->empty()) return false;
-    auto program = FindProgram(words->front());
-    if (!program) return false;
-
+// Forks twice so that the program is nobody's child here; true once the
+// program runs, else `err` holds why exec failed.
+bool RunDetached(const std::string& file, std::vector<std::string>& words, int& err) {
     // Everything the children need is prepared before fork: after it only
     // async-signal-safe calls are made.
     std::vector<char*> argv;
-    for (auto& w : *words) argv.push_back(w.data());
+    for (auto& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
-    const char* file = program->c_str();
 
     // The grandchild reports a failed exec through this pipe; a successful
     // exec closes it (close-on-exec) with nothing written.
     int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0) return false;
-
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        err = errno;
+        return false;
+    }
     pid_t child = ::fork();
     if (child < 0) {
+        err = errno;
         ::close(report[0]);
         ::close(report[1]);
         return false;
@@ -87,9 +61,9 @@ bool StartProcess(std::string_view commandLine) {
         ::setsid();
         pid_t grandchild = ::fork();
         if (grandchild == 0) {
-            ::execv(file, argv.data());
-            int err = errno;
-            (void)!::write(report[1], &err, sizeof err);
+            ::execv(file.c_str(), argv.data());
+            int e = errno;
+            (void)!::write(report[1], &e, sizeof e);
             ::_exit(127);
         }
         ::_exit(grandchild < 0 ? 1 : 0);
@@ -99,13 +73,72 @@ bool StartProcess(std::string_view commandLine) {
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     bool forked = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    int err = 0;
+    err = 0;
     long n;
     do {
         n = ::read(report[0], &err, sizeof err);
     } while (n < 0 && errno == EINTR);
     ::close(report[0]);
-    return forked && n == 0;
+    if (!forked) {
+        err = EAGAIN;
+        return false;
+    }
+    return n == 0;
+}
+
+}  // namespace
+
+StartResult FindProgram(std::string_view osName) {
+    std::string name(osName);
+    if (name.empty()) return Failed(StartFailure::NoProgram);
+    if (name.find('/') != std::string::npos) {
+        switch (KindOf(name)) {
+        case FileKind::Executable: return Found(name);
+        case FileKind::Other: return Failed(StartFailure::NotExecutable);
+        case FileKind::Missing: return Failed(StartFailure::NotFound);
+        }
+    }
+    bool seen = false;  // a file of that name that may not be run
+    auto tryPath = [&](const std::string& candidate) {
+        FileKind kind = KindOf(candidate);
+        if (kind == FileKind::Other) seen = true;
+        return kind == FileKind::Executable;
+    };
+    if (tryPath("./" + name)) return Found("./" + name);
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    size_t start = 0;
+    while (start <= folders.size()) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos) end = folders.size();
+        std::string folder = folders.substr(start, end - start);
+        if (!folder.empty()) {
+            std::string candidate = folder + "/" + name;
+            if (tryPath(candidate)) return Found(candidate);
+        }
+        start = end + 1;
+    }
+    return Failed(seen ? StartFailure::NotExecutable : StartFailure::NotFound);
+}
+
+StartResult StartProgram(std::string_view program, const std::vector<std::string>& arguments) {
+    if (program.empty()) return Failed(StartFailure::NoProgram);
+    auto osProgram = ToOsPath(program);
+    if (!osProgram || osProgram->empty()) return Failed(StartFailure::ProgramNoOsForm);
+    std::vector<std::string> words{*osProgram};
+    for (const std::string& a : arguments) {
+        auto os = ToOsPath(a);
+        if (!os) return Failed(StartFailure::ArgumentNoOsForm);
+        words.push_back(*os);
+    }
+    StartResult found = FindProgram(*osProgram);
+    if (!found.Started()) return found;
+    int err = 0;
+    if (!RunDetached(found.osProgram, words, err)) {
+        found.failure = StartFailure::ExecFailed;
+        found.errorNumber = err;
+    }
+    return found;
 }
 
 }  // namespace platform

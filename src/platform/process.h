@@ -1,28 +1,41 @@
-// Starting an outside program, as a launcher does: the command line is split
-// at blanks (nothing is quoted), the first word names the program and the
-// others are its arguments; every word is a system path text and reaches the
-// program in OS form.  The program runs detached: it is never waited for and
-// leaves no zombie behind.
+// Starting an outside program, as a launcher does: the program and each of
+// its arguments are system path texts, each reaching the program as one
+// word in OS form, blanks and all (nothing is split or quoted).  The
+// program runs detached: it is never waited for and leaves no zombie
+// behind.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
 
-// The program file a bare or relative name stands for: a name with a folder
-// in it is taken as it is; a bare name is looked for in the current folder
-// first, then in the folders of PATH.  nullopt when none is executable.
-std::optional<std::string> FindProgram(std::string_view osName);
+// Why a program did not start.
+enum class StartFailure {
+    None,              // it runs
+    NoProgram,         // the program's name is empty
+    ProgramNoOsForm,   // the program's path has no OS form (another drive letter)
+    ArgumentNoOsForm,  // an argument has no OS form
+    NotFound,          // no file of that name
+    NotExecutable,     // a file (or folder) that may not be executed
+    ExecFailed,        // the system refused to run it (errorNumber says why)
+};
 
-// Splits a cp932 command line into OS-form words; nullopt when a word has
-// no OS form.
-std::optional<std::vector<std::string>> SplitCommandLine(std::string_view commandLine);
+struct StartResult {
+    StartFailure failure = StartFailure::None;
+    int errorNumber = 0;    // errno of a refused start
+    std::string osProgram;  // the program file found, when one was
+    bool Started() const { return failure == StartFailure::None; }
+};
 
-// Starts the program in the current folder.  True once it runs; false when
-// the line is empty, the program is not found or cannot be executed.
-bool StartProcess(std::string_view commandLine);
+// The program file a bare or relative OS name stands for: a name with a
+// folder in it is taken as it is; a bare name is looked for in the current
+// folder first, then in the folders of PATH.  failure is NotFound when no
+// such file exists, NotExecutable when the files found may not be run.
+StartResult FindProgram(std::string_view osName);
+
+// Starts the program in the current folder with these arguments.
+StartResult StartProgram(std::string_view program, const std::vector<std::string>& arguments);
 
 }  // namespace platform

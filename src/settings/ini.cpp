@@ -1,6 +1,7 @@
 #include "settings/ini.h"
 
 #include "files/file_replace.h"
+#include "settings/ini_value.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -191,6 +192,8 @@ void INI::ReadFile(bool plain) {
         const char* key = KeepText(text);
         token = NextToken();
         if (token == TK_CHAR && length == 1 && text[0] == '=') token = NextToken();
+        // A value that would not read back bare is written between quotes.
+        if (token == TK_CHAR && length == 1 && text[0] == '"') token = ScanQuotedValue();
         const char* valueText = KeepText(text);
         auto store = [&](const int32_t* number) {
             if (plain)
@@ -227,7 +230,7 @@ void INI::RenderFile(std::string& out) const {
         previous = item.section;
         if (item.name) out += item.name;
         out += " = ";
-        if (item.text) out += item.text;
+        if (item.text) AppendValue(out, item.text);
         out += "\r\n";
     }
 }

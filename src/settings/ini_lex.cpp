@@ -160,6 +160,25 @@ uint16_t IniLEX::ScanNumber() {
     return TK_NUM;
 }
 
+uint16_t IniLEX::ScanQuotedValue() {
+    ClearText();
+    for (;;) {
+        int c = ReadInput();
+        if (c == '"') {
+            c = ReadInput();
+            if (c != '"') {
+                lookahead = c;
+                return kind = TK_WORD;
+            }
+        } else if (c == '\n' || c == kEndOfInput) {
+            lookahead = c;
+            SetSingleChar('"');
+            return kind = TK_CHAR;
+        }
+        AppendText(static_cast<unsigned char>(c));
+    }
+}
+
 uint16_t IniLEX::SkipLine() {
     if (lookahead == kNothingHeld) lookahead = ReadInput();
     while (lookahead != '\n' && lookahead != kEndOfInput) lookahead = ReadInput();

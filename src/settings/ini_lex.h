@@ -25,6 +25,12 @@ public:
     // Reads a word starting with a digit and gives TK_NUM with its value when
     // it is a number (12, 12h, 1010b, 17o, 99t), else TK_WORD.
     uint16_t ScanNumber();
+    // Reads the rest of a value that began with a double quote (the quote
+    // itself already taken): the bytes up to the closing quote, a doubled
+    // quote standing for one.  TK_WORD with those bytes as the text; when
+    // the line or the input ends first, nothing of it counts and the kind
+    // stays TK_CHAR (the quote alone), as before quoting existed.
+    uint16_t ScanQuotedValue();
 
 protected:
     static constexpr int kNothingHeld = -2;

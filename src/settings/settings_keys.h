@@ -4,10 +4,21 @@
 
 #include "settings/ini.h"
 
+#include <string>
+
 // "FilePaths", "FormPosition", "ColWidths", then null.
 extern const char* const SettingsSections[];
 // Every key with its section and default, ended by a row with a null name.
-extern const IniItem SettingsKeys[];
+extern IniItem SettingsKeys[];
+
+// Puts this machine's defaults into the key table, before the settings file
+// is loaded at start: the viewer is "tansu-kiss" (the one installed beside
+// this program when there is one, else the name, looked for on PATH) and
+// the working folder is "tansu" in the user's cache folder.
+void UseThisMachinesDefaults();
+
+// That default working folder (empty when the user has no home folder).
+std::string DefaultWorkFolder();
 
 extern INI Settings;
 

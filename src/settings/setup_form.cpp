@@ -1,9 +1,11 @@
 #include "settings/setup_form.h"
 
 #include "app/main_form.h"
-#include "platform/cp932.h"
+#include "framework/ui/forms/application.h"
+#include "framework/ui/modal/message_box_flags.h"
 #include "platform/current_folder.h"
-#include "platform/os_path.h"
+#include "settings/ini_value.h"
+#include "settings/path_setting.h"
 #include "settings/path_text.h"
 #include "settings/settings_keys.h"
 
@@ -16,16 +18,8 @@ namespace {
 
 const char* const kFieldKeys[] = {"DefaultCSV", "KISSDIR", "KISSEXE", "TMPDIR"};
 
-// A path typed as the OS writes it ("/home/...") in the form the system
-// keeps: the settings file drops a value that starts with "/", so it would
-// be lost at the next start.  Anything else stays exactly as typed.
-std::string AsSystemPath(const std::string& text) {
-    if (text.empty() || text[0] != '/') return text;
-    auto utf8 = platform::Cp932ToUtf8(text);
-    if (!utf8) return text;
-    auto system = platform::FromOsPath(*utf8);
-    return system ? *system : text;
-}
+// The fields' names as their labels show them.
+const char* const kFieldNames[] = {"標準CSVファイル", "KISS ディレクトリ", "WKISS実行ファイル", "実行ディレクトリ"};
 
 }  // namespace
 
@@ -43,12 +37,17 @@ void TForm2::DeclarePublished(TClassBuilder<TForm2>& c) {
     FormField(c, "BitBtn_CANCEL", &TForm2::BitBtn_CANCEL);
     FormField(c, "ArButton1_1", &TForm2::ArButton1_1);
     FormField(c, "ArButton1_2", &TForm2::ArButton1_2);
+    FormField(c, "ArButton1_3", &TForm2::ArButton1_3);
+    FormField(c, "ArButton1_4", &TForm2::ArButton1_4);
     FormField(c, "ArLabel1", &TForm2::ArLabel1);
     FormField(c, "ArEdit1", &TForm2::ArEdit1);
     FormField(c, "ArButton1", &TForm2::ArButton1);
     FormField(c, "OpenDialog1", &TForm2::OpenDialog1);
     FormField(c, "OpenDialog2", &TForm2::OpenDialog2);
+    FormField(c, "FolderDialog1", &TForm2::FolderDialog1);
+    FormField(c, "FolderDialog2", &TForm2::FolderDialog2);
     c.Method("FormCreate", &TForm2::FormCreate);
+    c.Method("FormShow", &TForm2::FormShow);
     c.Method("BitBtn_OKClick", &TForm2::BitBtn_OKClick);
     c.Method("BitBtn_CANCELClick", &TForm2::BitBtn_CANCELClick);
     c.Method("ArButton1Click", &TForm2::ArButton1Click);
@@ -60,7 +59,11 @@ std::string TForm2::FieldText(int index) const { return ArEdit1->ArryCntrl(index
 
 void TForm2::SetFieldText(int index, const std::string& text) { ArEdit1->ArryCntrl(index)->SetText(text); }
 
-void TForm2::FormCreate(TObject*) {
+void TForm2::FormCreate(TObject*) { FillFields(); }
+
+void TForm2::FormShow(TObject*) { FillFields(); }
+
+void TForm2::FillFields() {
     int first = Settings.FirstItem(settings_keys::FilePaths);
     for (int i = 0; i < 4; ++i) {
         const char* text = Settings.Item(first + i).text;
@@ -71,13 +74,25 @@ void TForm2::FormCreate(TObject*) {
         // otherwise.
         SetFieldText(kKissFolderField, platform::GetCurrentFolder().value_or(std::string()) + "\\");
     }
+    // A working folder of TANSU's own rather than none, which opens nothing.
+    if (FieldText(kWorkFolderField).empty()) SetFieldText(kWorkFolderField, DefaultWorkFolder());
 }
 
 void TForm2::BitBtn_OKClick(TObject*) {
+    std::string stored[4];
     for (int i = 0; i < 4; ++i) {
-        std::string text = AsSystemPath(FieldText(i));
-        Settings.SetText(settings_keys::FilePaths, kFieldKeys[i], text.c_str());
+        stored[i] = StoredPathForm(FieldText(i), i == kKissFolderField);
+        if (!CanStoreValue(stored[i])) {
+            // Nothing is stored while one field could not be read back.
+            Application->MessageBox(std::string("「") + kFieldNames[i] +
+                                        "」に、設定ファイルに保存できない文字（改行などの制御文字）があります。\n"
+                                        "取り除いてから OK を押してください。",
+                                    "エラー", MB_OK | MB_ICONHAND);
+            ArEdit1->ArryCntrl(i)->SetFocus();
+            return;
+        }
     }
+    for (int i = 0; i < 4; ++i) Settings.SetText(settings_keys::FilePaths, kFieldKeys[i], stored[i].c_str());
     // A file that cannot be written now is written at the next save (the
     // main window's close); the texts are in the settings already.
     Settings.Save(kSettingsFileName);
@@ -86,17 +101,31 @@ void TForm2::BitBtn_OKClick(TObject*) {
 
 void TForm2::BitBtn_CANCELClick(TObject*) { SetModalResult(mrCancel); }
 
+void TForm2::ChooseFolder(TFolderDialog* dialog, int field, bool prefix) {
+    dialog->SetInitialDir(StoredPathForm(FieldText(field), false));
+    dialog->SetFileName(std::string());
+    if (!dialog->Execute()) return;
+    std::string chosen = dialog->FileName();
+    if (prefix && !EndsWithSeparator(chosen)) chosen += "\\";
+    SetFieldText(field, chosen);
+}
+
 void TForm2::ArButton1Click(TObject*, int32_t Index) {
-    if (Index == 0) {
+    if (Index == kCatalogButton) {
         if (!OpenDialog1->Execute()) return;
+        if (!Form1->MayReplaceCatalog()) return;  // changes the user keeps unsaved
         std::string chosen = OpenDialog1->FileName();
         SetFieldText(kCatalogField, chosen);
         SetFieldText(kKissFolderField, FolderOfPath(chosen) + "\\");
         // The main window shows the chosen catalog at once, before OK.
         Form1->LoadCsv(chosen);
-    } else if (Index == 1) {
+    } else if (Index == kViewerButton) {
         OpenDialog2->SetFileName(FieldText(kViewerField));
         if (!OpenDialog2->Execute()) return;
         SetFieldText(kViewerField, OpenDialog2->FileName());
+    } else if (Index == kKissFolderButton) {
+        ChooseFolder(FolderDialog1, kKissFolderField, true);
+    } else if (Index == kWorkFolderButton) {
+        ChooseFolder(FolderDialog2, kWorkFolderField, false);
     }
 }

@@ -8,6 +8,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <sstream>
+#include <sys/stat.h>
+#include <thread>
+
 std::string CatalogFile(const std::vector<std::string>& records) {
     std::string file = "DIR,LZH_FILE,TITLE,AUTHOR,NIF_ID,DATE,BYTE\r\n";
     for (const std::string& r : records) file += r + "\r\n";
@@ -36,6 +42,28 @@ QPoint CellCenter(TComboGrid& grid, int col, int row) {
     return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+void WriteViewer(const std::string& osPath, const std::string& log) {
+    testsupport::WriteBytes(osPath, "#!/bin/sh\n"
+                                    "line=\"$(pwd -P)\"\n"
+                                    "for a in \"$@\"; do line=\"$line <$a>\"; done\n"
+                                    "printf '%s\\n' \"$line\" >> '" + log + "'\n");
+    ::chmod(osPath.c_str(), 0755);
+}
+
+std::vector<std::string> LogLines(const std::string& log) {
+    std::vector<std::string> lines;
+    std::istringstream in(testsupport::Exists(log) ? testsupport::ReadBytes(log) : std::string());
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> WaitForLines(const std::string& log, size_t count) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (LogLines(log).size() < count && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return LogLines(log);
+}
+
 void Press(TControl* button) { QTest::mouseClick(button->Widget(), Qt::LeftButton); }
 
 void WhileActiveModal(ui::ModalScript& script, std::function<void()> action) {
@@ -48,6 +76,16 @@ void WhileActiveModal(ui::ModalScript& script, std::function<void()> action) {
         EXPECT_EQ(QApplication::activeWindow(), &window);
         action();
     });
+}
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+    if (const char* former = std::getenv(name)) former_ = former;
+    ::setenv(name, value.c_str(), 1);
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    if (former_) ::setenv(name_.c_str(), former_->c_str(), 1);
+    else ::unsetenv(name_.c_str());
 }
 
 TansuWindows::TansuWindows() {

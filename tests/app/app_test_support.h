@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,32 @@ QWidget& Cells(TForm1& main);
 // The middle of a cell, in the coordinates of Cells().
 QPoint CellCenter(TComboGrid& grid, int col, int row);
 
+// The stand-in viewer: an executable script that appends one line to `log`
+// at each start: its working folder, then each argument in angle brackets.
+void WriteViewer(const std::string& osPath, const std::string& log);
+// The lines of the log, once there are `count` of them (or after 10 s).
+std::vector<std::string> WaitForLines(const std::string& log, size_t count);
+std::vector<std::string> LogLines(const std::string& log);
+
 // A left click on a button.
 void Press(TControl* button);
 
 // Runs `action` while the next modal window is up, once that window is the
 // active one: keys and clicks reach only the active window.
 void WhileActiveModal(ui::ModalScript& script, std::function<void()> action);
+
+// Sets an environment variable for the life of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> former_;
+};
 
 class TansuWindows {
 public:

@@ -1,13 +1,17 @@
 // The catalog between file and grid: what a load shows, what a save
 // writes, and that a save which cannot be done loses nothing.
 #include "app_test_support.h"
+#include "app/column_widths.h"
 
 #include "framework/stream.h"
 #include "framework/ui/modal/message_box_flags.h"
 #include "framework/value_writer.h"
 #include "platform/os_file.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using testsupport::ReadBytes;
 using testsupport::TempFolder;
@@ -27,6 +31,7 @@ TEST(CatalogFile, LoadNumbersTheRecordsAndSaveWritesThemBack) {
     WriteBytes(dir.file("cat.csv"), file);
     WriteBytes(dir.file("Tansu.ini"), IniFor("cat.csv"));
     StrictScript script;
+    script.AnswerMessage(IDOK);  // the short records are said
     TansuWindows windows;
     TForm1& main = windows.main();
     TComboGrid& grid = *main.ComboGrid1;
@@ -43,6 +48,7 @@ TEST(CatalogFile, LoadNumbersTheRecordsAndSaveWritesThemBack) {
     grid.SetCell(0, 2, "77");
     grid.SetCell(4, 2, "A,B");
     main.Modified = true;
+    script.AnswerMessage(IDYES);  // over a file that was read only in part
     main.MenuFileSaveClick(main.MenuFileSave);
     EXPECT_EQ(ReadBytes(dir.file("cat.csv")),
               CatalogFile({"SAKURA,A.LZH,\x8D\xF7\x82\xCC\x90\x6C\x8C\x60,X,ABC01234,1997/05/12,48213",
@@ -54,7 +60,7 @@ TEST(CatalogFile, LoadNumbersTheRecordsAndSaveWritesThemBack) {
     EXPECT_EQ(main.Caption(), "cat.csv - TANSU メイン画面");
 
     // A file without records: two rows, row 1 empty.
-    WriteBytes(dir.file("empty.csv"), "heading only\r\n");
+    WriteBytes(dir.file("empty.csv"), CatalogFile({}));
     main.LoadCsv("empty.csv");
     EXPECT_EQ(grid.RowCount(), 2);
     EXPECT_EQ(Row(grid, 1), std::vector<std::string>(8));
@@ -187,8 +193,77 @@ TEST(CatalogFile, TheGridsStoredCellKindIsTheCatalogsTable) {
     expected += '\x00';
     EXPECT_EQ(stream.Bytes(), expected);
     EXPECT_EQ(grid.ColCount(), 8);
+    // The stored widths, shown widened alike for the font at hand.
     const int widths[] = {40, 45, 95, 256, 72, 65, 64, 52};
-    for (int c = 0; c < 8; ++c) EXPECT_EQ(grid.ColWidths(c), widths[c]) << c;
+    const double scale = ColumnWidthScale(grid);
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(grid.ColWidths(c), static_cast<int>(std::ceil(widths[c] * scale))) << c;
     EXPECT_EQ(grid.Cells(0, 0), "#");
     EXPECT_EQ(grid.Cells(7, 0), "BYTE");
+}
+
+TEST(CatalogFile, AFileReadOnlyInPartIsSaidAfterTheLoadAndNotOverwrittenWithoutAsking) {
+    TempFolder dir;
+    // Not a catalog: 4,000 random bytes.
+    std::string noise;
+    for (unsigned i = 0, x = 12345; i < 4000; ++i) {
+        x = x * 1103515245u + 12345u;
+        noise += static_cast<char>(x >> 23);
+    }
+    WriteBytes(dir.file("noise.csv"), noise);
+    // A hand-edited catalog: a record with three fields and one whose
+    // author holds a comma (eight fields).
+    const std::string edited = CatalogFile({"A,A.LZH,T,U,ABC01234,1997/05/12,100", "B,B.LZH,Short",
+                                            "C,C.LZH,T,Author,Comma,ABC01234,1997/05/12,100"});
+    WriteBytes(dir.file("edited.csv"), edited);
+    WriteBytes(dir.file("Tansu.ini"), IniFor("edited.csv"));
+    StrictScript script;
+    script.AnswerMessage(IDOK);
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    // At start: what was changed, with its lines; the grid shows the rest.
+    ASSERT_EQ(script.Records().size(), 1u);
+    const ui::ModalRecord& notice = script.Record(0);
+    EXPECT_EQ(notice.caption, "読み込みの注意");
+    EXPECT_EQ(notice.flags, unsigned(MB_OK | MB_ICONWARNING));
+    EXPECT_NE(notice.text.find("edited.csv"), std::string::npos);
+    EXPECT_NE(notice.text.find("項目の数が 7 でない行: 2行（3行目ほか）"), std::string::npos) << notice.text;
+    EXPECT_EQ(main.ComboGrid1->Cells(3, 2), "Short");
+
+    // Ctrl+O of the random bytes: said after the load.
+    script.ChooseFile("noise.csv").AnswerMessage(IDOK);
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(script.Records().size(), 3u);
+    EXPECT_EQ(main.CsvFileName, "noise.csv");
+    EXPECT_NE(script.Record(2).text.find("Shift-JIS の文字でないバイトのある行"), std::string::npos) << script.Record(2).text;
+
+    // Ctrl+S asks before writing over it; No keeps the file.
+    script.AnswerMessage(IDNO);
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(script.Records().size(), 4u);
+    EXPECT_EQ(script.Record(3).caption, "上書き確認");
+    EXPECT_EQ(script.Record(3).flags, unsigned(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+    EXPECT_NE(script.Record(3).text.find("上書き保存しますか？"), std::string::npos);
+    EXPECT_EQ(ReadBytes(dir.file("noise.csv")), noise);
+    // Closing after an edit: the close question's Yes asks again, and its
+    // No keeps both the file and the window.
+    main.Modified = true;
+    script.AnswerMessage(IDYES).AnswerMessage(IDNO);
+    EXPECT_FALSE(windows.Close());
+    EXPECT_EQ(ReadBytes(dir.file("noise.csv")), noise);
+
+    // Yes writes it; the catalog the file now holds is read without a word,
+    // and the next save asks nothing.
+    script.AnswerMessage(IDYES);
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_NE(ReadBytes(dir.file("noise.csv")), noise);
+    const size_t asked = script.Records().size();
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(script.Records().size(), asked);
+
+    // A file with nothing readable says so.
+    WriteBytes(dir.file("text.csv"), "Just a note, not a catalog.");
+    script.ChooseFile("text.csv").AnswerMessage(IDOK);
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_NE(script.Records().back().text.find("レコードが一つも読み込めませんでした"), std::string::npos);
 }

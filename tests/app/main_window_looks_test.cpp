@@ -83,6 +83,34 @@ TEST(MainWindowLooks, HeadingsShowTheirUnderscoresWhole) {
     }
 }
 
+TEST(MainWindowLooks, ColumnsShowTheDatesIdsAndFoldersWhole) {
+    TempFolder dir;
+    WriteBytes(dir.file("Tansu.ini"), kWideIni);
+    WriteBytes(dir.file("Tansu.CSV"), CatalogFile({"SAKURA,SAKURA01.LZH,T,U,HAN01234,1996/04/02,48213",
+                                                   "FANTASY,MAHOU.LZH,T,U,HSK00999,2000/02/14,93005",
+                                                   "DEMO,DEMODOLL.LZH,T,U,TAN00000,2026/12/08,25524"}));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    TComboGrid& grid = *main.ComboGrid1;
+    // Folder, ID and date fit between the margins of their columns.
+    for (int row = 1; row <= 3; ++row)
+        for (int col : {1, 5, 6})
+            EXPECT_LE(grid.TextWidth(grid.Cells(col, row)) + 2 * 2, grid.ColWidths(col)) << grid.Cells(col, row);
+    // On screen the right-aligned date keeps clear of the cell's left edge,
+    // which a cut first digit would touch (row 2 is not the selected one).
+    const QImage date = CellImage(grid, 6, 2);
+    int firstInk = -1;
+    for (int x = 0; x < date.width() && firstInk < 0; ++x)
+        for (int y = 1; y < date.height() - 1; ++y)
+            if (qGray(date.pixel(x, y)) < 160) {
+                firstInk = x;
+                break;
+            }
+    EXPECT_GE(firstInk, 2);
+}
+
 TEST(MainWindowLooks, MenuSeparatorsAreLinesWithoutText) {
     TempFolder dir;
     WriteBytes(dir.file("Tansu.ini"), kWideIni);

@@ -9,6 +9,7 @@
 #include "settings/settings_keys.h"
 
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using testsupport::ReadBytes;
@@ -27,38 +28,91 @@ std::string IniWith(const std::string& defaultCsv, int top, int left, int width,
 
 }  // namespace
 
-TEST(MainWindow, FirstStartAsksThenReportsTheMissingCatalogAndWritesTheDefaults) {
+// A first start has no catalog yet: that is no error.  The defaults are
+// this machine's: the viewer tansu-kiss and a working folder in the user's
+// cache folder.
+TEST(MainWindow, FirstStartAsksOnlyWhetherToSetUpAndWritesThisMachinesDefaults) {
     TempFolder dir;
+    ScopedEnvironment cache("XDG_CACHE_HOME", dir.file("cache"));
     StrictScript script;
-    script.AnswerMessage(IDNO).AnswerMessage(IDOK);
+    script.AnswerMessage(IDNO);
     {
         TansuWindows windows;
-        ASSERT_EQ(script.Records().size(), 2u);
+        ASSERT_EQ(script.Records().size(), 1u);
         const ui::ModalRecord& question = script.Record(0);
         EXPECT_EQ(question.caption, "初回立ち上げ");
         EXPECT_EQ(question.flags, unsigned(MB_YESNO | MB_ICONQUESTION));
         EXPECT_EQ(question.text,
                   "本日は、TANSU の立ち上げ まことに有り難うございます。\nまず始めに、環境設定から行って下さい。\n\n"
                   "すぐに、環境設定を行いますか？\n（あとで、メニューから[ﾌｧｲﾙ(F)|各種設定(S)]してもかまいません。）\n");
-        EXPECT_EQ(script.Record(1).text, "CSVファイルが読み込めません");
-        EXPECT_EQ(script.Record(1).caption, "エラー");
-        EXPECT_EQ(script.Record(1).flags, unsigned(MB_OK | MB_ICONHAND));
 
+        // An empty catalog under the default name, written at the first save.
         TForm1& main = windows.main();
-        EXPECT_EQ(main.Caption(), "TANSU");
+        EXPECT_EQ(main.Caption(), "Tansu.CSV - TANSU メイン画面");
         EXPECT_EQ(main.Top(), 0);
         EXPECT_EQ(main.Left(), 0);
         EXPECT_EQ(main.Width(), 534);
         EXPECT_EQ(main.Height(), 450);
         EXPECT_FALSE(main.ShowSetupOnShow);
-        EXPECT_TRUE(main.CsvFileName.empty());
+        EXPECT_EQ(main.CsvFileName, "Tansu.CSV");
+        EXPECT_FALSE(main.Modified);
         EXPECT_EQ(main.ComboGrid1->RowCount(), 2);  // the heading and one empty row
         EXPECT_EQ(main.ComboGrid1->Cells(3, 0), "TITLE");
         EXPECT_FALSE(testsupport::Exists(dir.file("Tansu.ini")));
-
+        EXPECT_FALSE(testsupport::Exists(dir.file("Tansu.CSV")));
         EXPECT_TRUE(windows.Close());
     }
-    EXPECT_EQ(ReadBytes(dir.file("Tansu.ini")), kDefaultFile);
+    std::string expected = kDefaultFile;
+    const std::string work = "TMPDIR = " + SystemFormOf(dir.file("cache")) + "\\tansu\r\n";
+    expected.replace(expected.find("TMPDIR = \r\n"), 11, work);
+    EXPECT_EQ(ReadBytes(dir.file("Tansu.ini")), expected);
+    EXPECT_FALSE(testsupport::Exists(dir.file("Tansu.CSV")));
+
+    // A catalog the user named is still missed when it is gone.
+    WriteBytes(dir.file("Tansu.ini"), IniWith("mine.csv", 0, 0, 534, 450));
+    script.AnswerMessage(IDOK);
+    {
+        TansuWindows windows;
+        ASSERT_EQ(script.Records().size(), 2u);
+        EXPECT_EQ(script.Record(1).text, "CSVファイルが読み込めません");
+        EXPECT_TRUE(windows.Close());
+    }
+}
+
+// Out of the box: set up at the first start with the dialog's defaults, a
+// set opens in tansu-kiss (found on PATH) in the cache folder, made then.
+TEST(MainWindow, OutOfTheBoxASetOpensInTansuKissInTheCacheFolder) {
+    TempFolder dir;
+    ScopedEnvironment cache("XDG_CACHE_HOME", dir.file("cache"));
+    std::filesystem::create_directories(dir.file("bin"));
+    WriteViewer(dir.file("bin/tansu-kiss"), dir.file("viewer.log"));
+    ScopedEnvironment path("PATH", dir.file("bin") + ":" + std::getenv("PATH"));
+    std::filesystem::create_directories(dir.file("DOLL"));
+    WriteBytes(dir.file("DOLL/SET01.LZH"), "lzh");
+    StrictScript script;
+    script.AnswerMessage(IDYES);
+    {
+        TansuWindows windows;
+        std::vector<std::string> shown;
+        WhileActiveModal(script, [&] {
+            for (int i = 0; i < 4; ++i) shown.push_back(Form2->ArEdit1->ArryCntrl(i)->Text());
+            Press(Form2->BitBtn_OK);
+        });
+        windows.main().Show();
+        EXPECT_EQ(shown, (std::vector<std::string>{"Tansu.CSV", SystemFormOf(dir.path()) + "\\", "tansu-kiss",
+                                                   SystemFormOf(dir.file("cache")) + "\\tansu"}));
+        EXPECT_TRUE(windows.Close());
+    }
+    WriteBytes(dir.file("Tansu.CSV"), CatalogFile({"DOLL,SET01.LZH,T,U,,,1"}));
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.Widget()));
+    script.AnswerMessage(IDYES);
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Return);
+    EXPECT_EQ(WaitForLines(dir.file("viewer.log"), 1),
+              std::vector<std::string>{std::filesystem::canonical(dir.file("cache/tansu")).string() + " <" +
+                                       dir.path() + "/DOLL/SET01.LZH>"});
 }
 
 TEST(MainWindow, AYesAtTheFirstStartOpensTheSettingsWhenTheWindowFirstShows) {
@@ -132,13 +186,13 @@ TEST(MainWindow, TheCloseQuestionSavesClosesOrStays) {
     TansuWindows windows;
     TForm1& main = windows.main();
 
-    // Unchanged: no question, also after a row was dragged.
-    main.ComboGrid1RowMoved(main.ComboGrid1, 1, 2);
+    // Unchanged: no question, also after a sort.
+    main.SortByText(3);
     EXPECT_TRUE(main.CloseQuery());
     EXPECT_EQ(script.Records().size(), 0u);
 
     main.Modified = true;
-    main.ComboGrid1->SetCell(3, 1, "New title");
+    main.ComboGrid1->SetCell(3, 1, "New title");  // row 1 is "E" after the sort
     script.AnswerMessage(IDCANCEL);
     EXPECT_FALSE(main.CloseQuery());
     EXPECT_EQ(script.Record(0).caption, "保存確認");
@@ -149,7 +203,7 @@ TEST(MainWindow, TheCloseQuestionSavesClosesOrStays) {
     EXPECT_TRUE(main.CloseQuery());
     EXPECT_EQ(ReadBytes(dir.file("cat.csv")), original);
 
-    // Yes after a row move: the row-order question; its Cancel keeps the
+    // Yes after a sort: the row-order question; its Cancel keeps the
     // window open and writes nothing.
     script.AnswerMessage(IDYES).AnswerMessage(IDCANCEL);
     EXPECT_FALSE(main.CloseQuery());
@@ -160,7 +214,7 @@ TEST(MainWindow, TheCloseQuestionSavesClosesOrStays) {
     script.AnswerMessage(IDYES).AnswerMessage(IDNO);
     EXPECT_TRUE(main.CloseQuery());
     EXPECT_EQ(ReadBytes(dir.file("cat.csv")),
-              CatalogFile({"D,A.LZH,New title,U,ABC01234,1997/05/12,100", "E,B.LZH,S,V,,,"}));
+              CatalogFile({"D,A.LZH,T,U,ABC01234,1997/05/12,100", "E,B.LZH,New title,V,,,"}));
     EXPECT_TRUE(main.Modified);  // a save at the end does not clear it
 }
 

@@ -24,33 +24,6 @@ using testsupport::WriteBytes;
 
 namespace {
 
-// One line per start of the stand-in viewer: its working folder, then each
-// argument in angle brackets.
-std::vector<std::string> Lines(const std::string& osPath) {
-    std::vector<std::string> lines;
-    std::istringstream in(ReadBytes(osPath));
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-// The viewer runs on its own: wait until it has written `count` lines.
-std::vector<std::string> WaitForLines(const std::string& log, size_t count) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (Lines(log).size() < count && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return Lines(log);
-}
-
-// Writes the stand-in viewer: an executable script that appends its line
-// to `log` in one write.
-void WriteViewer(const std::string& osPath, const std::string& log) {
-    WriteBytes(osPath, "#!/bin/sh\n"
-                       "line=\"$(pwd -P)\"\n"
-                       "for a in \"$@\"; do line=\"$line <$a>\"; done\n"
-                       "printf '%s\\n' \"$line\" >> '" + log + "'\n");
-    ::chmod(osPath.c_str(), 0755);
-}
-
 std::string RealPath(const std::string& osPath) { return std::filesystem::canonical(osPath).string(); }
 
 std::string SystemPath(const std::string& osPath) {
@@ -79,6 +52,10 @@ TEST(OpeningASet, YesStartsTheViewerWithTheFullArchivePathInTheWorkingFolder) {
     WriteBytes(dir.file("Tansu.ini"), "[FilePaths]\r\nDefaultCSV = cat.csv\r\nKISSDIR = kiss\\\r\n"
                                       "KISSEXE = kissview\r\nTMPDIR = work\r\n");
     WriteBytes(dir.file("cat.csv"), CatalogFile({"DOLL,SET01.LZH,T,U,,,1", "NEKO,SET02.LZH,T,U,,,2"}));
+    std::filesystem::create_directories(dir.file("work/kiss/DOLL"));
+    std::filesystem::create_directories(dir.file("work/kiss/NEKO"));
+    WriteBytes(dir.file("work/kiss/DOLL/SET01.LZH"), "lzh");
+    WriteBytes(dir.file("work/kiss/NEKO/SET02.LZH"), "lzh");
     StrictScript script;
     TansuWindows windows;
     TForm1& main = windows.main();
@@ -128,71 +105,128 @@ TEST(OpeningASet, YesStartsTheViewerWithTheFullArchivePathInTheWorkingFolder) {
     EXPECT_EQ(main.Caption(), "cat.csv - TANSU メイン画面");
 }
 
-TEST(OpeningASet, AbsolutePathsEmptyCellsAndAnEmptyWorkingFolder) {
+// The viewer unpacks in its working folder: never in TANSU's own, where
+// Tansu.ini and the catalog are.
+TEST(OpeningASet, TheViewerStartsOnlyInAWorkingFolderOfItsOwn) {
     TempFolder dir;
     const std::string log = dir.file("viewer.log");
     const std::string viewer = dir.file("bin/kissview");
-    std::filesystem::create_directory(dir.file("bin"));
+    std::filesystem::create_directories(dir.file("bin"));
+    std::filesystem::create_directories(dir.file("cats"));
+    std::filesystem::create_directories(dir.file("kiss/DOLL"));
+    std::filesystem::create_directories(dir.file("work"));
     WriteViewer(viewer, log);
-    WriteBytes(dir.file("cat.csv"), CatalogFile({"DOLL,SET01.LZH,,,,,", ",,Empty,,,,"}));
-    WriteBytes(dir.file("Tansu.ini"), "[FilePaths]\r\nDefaultCSV = cat.csv\r\n");
+    WriteBytes(dir.file("kiss/DOLL/SET01.LZH"), "lzh");
+    WriteBytes(dir.file("cats/cat.csv"), CatalogFile({"DOLL,SET01.LZH,,,,,"}));
+    WriteBytes(dir.file("Tansu.ini"), "[FilePaths]\r\nDefaultCSV = cats\\cat.csv\r\n");
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.Widget()));
+    SetPath("KISSDIR", SystemPath(dir.path() + "/kiss") + "\\");
+    SetPath("KISSEXE", SystemPath(viewer));
+    const auto before = platform::GetCurrentFolder();
+
+    struct Case {
+        std::string workFolder;
+        std::string said;  // the beginning of the message
+    };
+    const Case refused[] = {
+        {"", "作業フォルダーが決まっていないので、ビューアーを起動しませんでした。\n"},
+        {SystemPath(dir.path()), "作業フォルダーが TANSU の設定ファイル・カタログと同じフォルダー"},
+        {".", "作業フォルダーが TANSU の設定ファイル・カタログと同じフォルダー"},
+        {"cats\\", "作業フォルダーが TANSU の設定ファイル・カタログと同じフォルダー"},
+        {SystemPath(dir.path() + "/gone"), "作業フォルダーがないので"},
+        {"C:\\TEMP", "作業フォルダーに移れないので"},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.workFolder);
+        SetPath("TMPDIR", c.workFolder);
+        script.AnswerMessage(IDYES).AnswerMessage(IDOK);
+        QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Return);
+        const ui::ModalRecord& told = script.Records().back();
+        EXPECT_EQ(told.caption, "エラー");
+        EXPECT_EQ(told.flags, unsigned(MB_OK | MB_ICONHAND));
+        EXPECT_EQ(told.text.rfind(c.said, 0), 0u) << told.text;
+        // The message names the setting and where to change it.
+        EXPECT_NE(told.text.find("[ﾌｧｲﾙ(F)|各種設定(S)] の「実行ディレクトリ」(TMPDIR)"), std::string::npos);
+        if (!c.workFolder.empty()) {
+            EXPECT_NE(told.text.find("\n　　　" + c.workFolder + "\n"), std::string::npos);
+        }
+        EXPECT_EQ(platform::GetCurrentFolder(), before);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(LogLines(log).empty());  // nothing was started
+
+    // A folder of its own: the viewer starts there.
+    SetPath("TMPDIR", "work");
+    script.AnswerMessage(IDYES);
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Return);
+    EXPECT_EQ(WaitForLines(log, 1),
+              std::vector<std::string>{RealPath(dir.file("work")) + " <" + dir.path() + "/kiss/DOLL/SET01.LZH>"});
+    EXPECT_EQ(platform::GetCurrentFolder(), before);
+    EXPECT_FALSE(main.Modified);
+}
+
+// A double-click and Yes that start nothing say what and why, and which
+// setting to look at.
+TEST(OpeningASet, WhatKeepsTheViewerFromStartingIsSaid) {
+    TempFolder dir;
+    std::filesystem::create_directories(dir.file("work"));
+    std::filesystem::create_directories(dir.file("kiss/DOLL"));
+    WriteBytes(dir.file("kiss/DOLL/SET01.LZH"), "lzh");
+    WriteBytes(dir.file("notes.txt"), "not a program");
+    WriteBytes(dir.file("junk"), "\x01\x02 not a program either");
+    ::chmod(dir.file("junk").c_str(), 0755);
+    WriteBytes(dir.file("cat.csv"), CatalogFile({"DOLL,SET01.LZH,,,,,", "DOLL,GONE.LZH,,,,,", ",,Empty,,,,"}));
+    WriteBytes(dir.file("Tansu.ini"), "[FilePaths]\r\nDefaultCSV = cat.csv\r\nTMPDIR = work\r\n");
     StrictScript script;
     TansuWindows windows;
     TForm1& main = windows.main();
     TComboGrid& grid = *main.ComboGrid1;
     main.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.Widget()));
-    // As the settings dialog stores them; "KISSDIR" ends in a backslash.
     const std::string kissDir = SystemPath(dir.path() + "/kiss") + "\\";
     SetPath("KISSDIR", kissDir);
-    SetPath("KISSEXE", SystemPath(viewer));
-    SetPath("TMPDIR", "");
-    const std::string home = RealPath(dir.path());
-    const auto before = platform::GetCurrentFolder();
 
-    // Empty "TMPDIR": the viewer runs in the program's own folder.
-    script.AnswerMessage(IDYES);
-    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Return);
-    EXPECT_EQ(script.Records().back().text, Question("DOLL\\SET01.LZH"));
-    auto expected = platform::ToOsPath(kissDir + "DOLL\\SET01.LZH");
-    ASSERT_TRUE(expected);
-    EXPECT_EQ(WaitForLines(log, 1), std::vector<std::string>{home + " <" + *expected + ">"});
-
-    // Empty cells: the archive path is a lone backslash, still started.
-    QTest::mouseClick(&Cells(main), Qt::LeftButton, {}, CellCenter(grid, 3, 2));
-    script.AnswerMessage(IDYES);
-    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Return);
-    EXPECT_EQ(script.Records().back().text, Question("\\"));
-    expected = platform::ToOsPath(kissDir + "\\");
-    ASSERT_TRUE(expected);
-    auto lines = WaitForLines(log, 2);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1], home + " <" + *expected + ">");
-
-    // A "TMPDIR" that does not exist: the viewer starts here, and here the
-    // program stays.
-    SetPath("TMPDIR", SystemPath(dir.path() + "/gone"));
-    script.AnswerMessage(IDYES);
-    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Return);
-    lines = WaitForLines(log, 3);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2], home + " <" + *expected + ">");
-    EXPECT_EQ(platform::GetCurrentFolder(), before);
-
-    // A viewer that does not exist: no message, nothing changes, and the
-    // program goes on as before.
-    SetPath("TMPDIR", SystemPath(dir.path() + "/bin"));
-    SetPath("KISSEXE", "no-such-viewer.exe");
-    script.AnswerMessage(IDYES);
-    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Return);
-    EXPECT_EQ(script.Records().size(), 4u);
-    EXPECT_EQ(platform::GetCurrentFolder(), before);
-    EXPECT_EQ(grid.Row(), 2);
-    EXPECT_EQ(main.SortColumn, 0);
-    EXPECT_FALSE(main.Modified);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(Lines(log).size(), 3u);
-    // The relative settings file still resolves where it did.
-    EXPECT_TRUE(windows.Close());
-    EXPECT_NE(ReadBytes(dir.file("Tansu.ini")).find("KISSEXE = no-such-viewer.exe"), std::string::npos);
+    struct Case {
+        int row;
+        std::string viewer, kissDir;
+        std::string thing;   // on its own line
+        std::string why;     // a line of the message
+        std::string field;   // the setting to look at
+    };
+    const std::string viewerField = "「WKISS実行ファイル」(KISSEXE)";
+    const std::string kissField = "「KISS ディレクトリ」(KISSDIR)";
+    const Case cases[] = {
+        {1, "no-such-viewer", kissDir, "no-such-viewer", "このプログラムが見つかりません。", viewerField},
+        {1, "WKISS32.EXE", kissDir, "WKISS32.EXE", "このプログラムが見つかりません。", viewerField},
+        {1, SystemPath(dir.file("notes.txt")), kissDir, SystemPath(dir.file("notes.txt")),
+         "実行できるファイルではありません（実行の許可がないか、フォルダーです）。", viewerField},
+        {1, SystemPath(dir.file("work")), kissDir, SystemPath(dir.file("work")),
+         "実行できるファイルではありません（実行の許可がないか、フォルダーです）。", viewerField},
+        {1, SystemPath(dir.file("junk")), kissDir, SystemPath(dir.file("junk")),
+         "実行できる形式のプログラムではありません。", viewerField},
+        {1, "C:\\KISS\\WKISS32.EXE", kissDir, "C:\\KISS\\WKISS32.EXE",
+         "このドライブはこの環境にはありません（/ から始まるパスは Z:\\ と書きます）。", viewerField},
+        {1, "", kissDir, "（空）", "ビューアーが設定されていません。", viewerField},
+        {2, "sh", kissDir, kissDir + "DOLL\\GONE.LZH", "このファイルは存在しません。", kissField},
+        {3, "sh", kissDir, kissDir + "\\", "このファイルは存在しません。", kissField},
+        {1, "sh", "C:\\KISS\\", "C:\\KISS\\DOLL\\SET01.LZH",
+         "このドライブはこの環境にはありません（/ から始まるパスは Z:\\ と書きます）。", kissField},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.thing);
+        SetPath("KISSEXE", c.viewer);
+        SetPath("KISSDIR", c.kissDir);
+        QTest::mouseClick(&Cells(main), Qt::LeftButton, {}, CellCenter(grid, 3, c.row));
+        script.AnswerMessage(IDYES).AnswerMessage(IDOK);
+        QTest::mouseDClick(&Cells(main), Qt::LeftButton, {}, CellCenter(grid, 3, c.row));
+        const ui::ModalRecord& told = script.Records().back();
+        EXPECT_EQ(told.caption, "エラー");
+        EXPECT_NE(told.text.find("\n　　　" + c.thing + "\n" + c.why + "\n"), std::string::npos) << told.text;
+        EXPECT_NE(told.text.find("[ﾌｧｲﾙ(F)|各種設定(S)] の" + c.field), std::string::npos) << told.text;
+    }
+    EXPECT_EQ(script.Records().size(), 2 * std::size(cases));
 }

@@ -382,3 +382,154 @@ TEST(RecordDialog, TheCenturyRuleLooksAtTheFirstByteOnly) {
     EXPECT_EQ(TForm3::DateWithCentury("\x95\xBD"), "20\x95\xBD");  // 平: a byte from 0x80 up
     EXPECT_EQ(TForm3::DateWithCentury("x"), "19x");
 }
+
+TEST(RecordDialog, AFieldTheCatalogCannotStoreIsRefusedAtOkByName) {
+    TempFolder dir;
+    WriteBytes(dir.file("cat.csv"), CatalogFile({}));
+    WriteBytes(dir.file("Tansu.ini"), IniWith("cat.csv", ""));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    bool closedByRefusedOk = true, authorFocused = false;
+    WithDialog(script, main, true, [&] {
+        TypeOver(3, QStringLiteral("Title"));
+        TypeOver(4, QString::fromUtf8(u8"作者,カンマ"));
+        TypeOver(5, QStringLiteral("ABC01234"));
+        script.AnswerMessage(IDOK);
+        Press(Form3->BB_OK);
+        closedByRefusedOk = Form3->ModalResult() != mrNone;
+        authorFocused = FieldWidget(4)->hasFocus();
+        TypeOver(4, QString::fromUtf8(u8"作者，カンマ"));
+        Press(Form3->BB_OK);
+    });
+    EXPECT_FALSE(closedByRefusedOk);
+    EXPECT_TRUE(authorFocused);
+    const ui::ModalRecord& refusal = script.Records().at(1);
+    EXPECT_EQ(refusal.text.rfind("「作者」に半角のコンマ「,」は使えません。", 0), 0u) << refusal.text;
+    EXPECT_EQ(refusal.caption, "エラー");
+    EXPECT_EQ(refusal.flags, unsigned(MB_OK | MB_ICONSTOP));
+    // Saved and read again, every field stays in its place.
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Row(*main.ComboGrid1, 1),
+              (std::vector<std::string>{"1", "", "", "Title", "作者，カンマ", "ABC01234", "    /  /  ", ""}));
+}
+
+TEST(RecordDialog, ARecordWrittenIntoTheEmptyRowOfAnEmptyCatalogGetsItsNumber) {
+    TempFolder dir;
+    WriteBytes(dir.file("empty.csv"), CatalogFile({}));
+    WriteBytes(dir.file("Tansu.ini"), IniWith("", ""));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    TComboGrid& grid = *main.ComboGrid1;
+    // Ctrl+M on the empty row, then Ctrl+A: two records.
+    WithDialog(script, main, false, [&] {
+        TypeOver(3, QStringLiteral("First"));
+        Press(Form3->BB_OK);
+    });
+    EXPECT_EQ(grid.Cells(0, 1), "1");
+    WithDialog(script, main, true, [&] {
+        TypeOver(3, QStringLiteral("Second"));
+        Press(Form3->BB_OK);
+    });
+    ASSERT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(grid.Cells(3, 1), "First");
+    EXPECT_EQ(grid.Cells(0, 2), "2");
+    EXPECT_EQ(grid.Cells(3, 2), "Second");
+
+    // Esc on the empty row of an opened empty catalog does the same.
+    script.ChooseFile("empty.csv").AnswerMessage(IDNO);  // the records typed go
+    QTest::keyClick(grid.Widget(), Qt::Key_O, Qt::ControlModifier);
+    WhileActiveModal(script, [&] {
+        TypeOver(3, QStringLiteral("Only"));
+        Press(Form3->BB_OK);
+    });
+    QTest::keyClick(grid.Widget(), Qt::Key_Escape);
+    WithDialog(script, main, true, [&] { Press(Form3->BB_OK); });
+    ASSERT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(grid.Cells(0, 1), "1");
+    EXPECT_EQ(grid.Cells(3, 1), "Only");
+    EXPECT_EQ(grid.Cells(0, 2), "2");
+}
+
+TEST(RecordDialog, FieldsTheUserDidNotChangeKeepTheCellsTextAsItWas) {
+    TempFolder dir;
+    // Hand-edited cells that do not fit the ID and date masks.
+    const std::vector<std::string> cells{"1", "A", "A.LZH", "T", "U", "ABCDEFGHIJ", "1997/05/12 extra", "100"};
+    WriteBytes(dir.file("cat.csv"), CatalogFile({"A,A.LZH,T,U,ABCDEFGHIJ,1997/05/12 extra,100"}));
+    WriteBytes(dir.file("Tansu.ini"), IniWith("cat.csv", ""));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    TComboGrid& grid = *main.ComboGrid1;
+    WithDialog(script, main, false, [&] { Press(Form3->BB_OK); });
+    EXPECT_EQ(Row(grid, 1), cells);
+
+    // Another field changed: only that one is written anew.
+    WithDialog(script, main, false, [&] {
+        TypeOver(3, QStringLiteral("New title"));
+        Press(Form3->BB_OK);
+    });
+    EXPECT_EQ(Row(grid, 1),
+              (std::vector<std::string>{"1", "A", "A.LZH", "New title", "U", "ABCDEFGHIJ", "1997/05/12 extra", "100"}));
+
+    // The date typed anew: the field's text.
+    WithDialog(script, main, false, [&] {
+        TypeOver(6, QStringLiteral("20010203"));
+        Press(Form3->BB_OK);
+    });
+    EXPECT_EQ(grid.Cells(6, 1), "2001/02/03");
+    EXPECT_EQ(grid.Cells(5, 1), "ABCDEFGHIJ");
+}
+
+TEST(RecordDialog, ADescriptionWithNothingReadableSaysSoAndABlankBeforeTheDateIsNoCentury) {
+    TempFolder dir;
+    std::string kiss = SystemFormOf(dir.path()) + "\\";
+    WriteBytes(dir.file("Tansu.ini"), IniWith("", kiss));
+    ASSERT_EQ(::mkdir(dir.file("SET1").c_str(), 0755), 0);
+    std::string noise;
+    for (unsigned i = 0, x = 99; i < 4000; ++i) {
+        x = x * 1103515245u + 12345u;
+        noise += static_cast<char>(x >> 23);
+    }
+    WriteBytes(dir.file("SET1/noise.hed"), noise);
+    WriteBytes(dir.file("SET1/readme.hed"), "This set needs FKiSS.\r\nHave fun!\r\n");
+    WriteBytes(dir.file("SET1/blank.hed"), DescriptionFile(" 98/03/21", true));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    std::vector<std::string> afterNoise, afterReadme;
+    std::string date;
+    WithDialog(script, main, true, [&] {
+        TypeOver(3, QStringLiteral("Typed"));
+        script.ChooseFile(kiss + "SET1\\noise.hed").AnswerMessage(IDOK);
+        Press(Form3->BB_Read);
+        for (int i = 1; i < 8; ++i) afterNoise.push_back(Form3->FieldText(i));
+        script.ChooseFile(kiss + "SET1\\readme.hed").AnswerMessage(IDOK);
+        Press(Form3->BB_Read);
+        afterReadme = afterNoise;
+        for (int i = 1; i < 8; ++i) afterReadme[static_cast<size_t>(i - 1)] = Form3->FieldText(i);
+        script.ChooseFile(kiss + "SET1\\blank.hed");
+        Press(Form3->BB_Read);
+        date = Form3->FieldText(6);
+        Press(Form3->BB_CANCEL);
+    });
+    // What the user typed stays; each file is named in its message.
+    const std::vector<std::string> typed{"", "", "Typed", "", "        ", "    /  /  ", ""};
+    EXPECT_EQ(afterNoise, typed);
+    EXPECT_EQ(afterReadme, typed);
+    for (size_t i : {size_t(2), size_t(4)}) {
+        const ui::ModalRecord& said = script.Records().at(i);
+        EXPECT_EQ(said.text.rfind("補足説明ファイルから読み込める項目がありませんでした。\n", 0), 0u) << said.text;
+        EXPECT_EQ(said.caption, "エラー");
+    }
+    EXPECT_NE(script.Records().at(2).text.find("noise.hed"), std::string::npos);
+    EXPECT_EQ(date, "1998/03/21");
+    EXPECT_EQ(TForm3::DateWithCentury(" 03/01/15"), "2003/01/15");
+    EXPECT_EQ(TForm3::DateWithCentury("\x81\x40" "97/05/12"), "1997/05/12");  // a full-width blank
+    EXPECT_EQ(TForm3::DateWithCentury("1998/03/21"), "1998/03/21");
+}

@@ -9,8 +9,11 @@
 #include "settings/settings_keys.h"
 #include "settings/setup_form.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
+#include <filesystem>
 #include <functional>
 #include <sys/stat.h>
 #include <gtest/gtest.h>
@@ -63,7 +66,7 @@ TEST(SetupDialog, TheStoredFormHoldsEveryControlAsLaidOut) {
     EXPECT_EQ(f.ClientHeight(), 217);
     const char* labels[] = {"標準CSVファイル", "KISS ディレクトリ", "WKISS実行ファイル", "実行ディレクトリ"};
     const int labelBounds[4][4] = {{22, 24, 109, 15}, {21, 62, 106, 15}, {4, 104, 122, 15}, {27, 142, 100, 15}};
-    const int tabOrders[] = {0, 1, 2, 7};
+    const int tabOrders[] = {0, 1, 2, 9};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         TLabel* l = f.ArLabel1->ArryCntrl(i);
@@ -88,7 +91,9 @@ TEST(SetupDialog, TheStoredFormHoldsEveryControlAsLaidOut) {
     const Button buttons[] = {{f.BitBtn_OK, 240, 176, 89, 3, "OK"},
                               {f.BitBtn_CANCEL, 344, 176, 89, 4, "ｷｬﾝｾﾙ"},
                               {f.ArButton1->ArryCntrl(0), 390, 16, 43, 5, "参照"},
-                              {f.ArButton1->ArryCntrl(1), 389, 94, 43, 6, "参照"}};
+                              {f.ArButton1->ArryCntrl(1), 389, 94, 43, 6, "参照"},
+                              {f.ArButton1->ArryCntrl(2), 390, 55, 43, 7, "参照"},
+                              {f.ArButton1->ArryCntrl(3), 390, 135, 43, 8, "参照"}};
     for (const Button& b : buttons) {
         ASSERT_NE(b.button, nullptr);
         EXPECT_EQ(b.button->Caption(), b.caption);
@@ -106,9 +111,12 @@ TEST(SetupDialog, TheStoredFormHoldsEveryControlAsLaidOut) {
     EXPECT_EQ(f.OpenDialog1->DefaultExt(), "*.csv");
     EXPECT_EQ(f.OpenDialog1->Options(), options);
     EXPECT_EQ(f.OpenDialog2->Title(), "KISS ローダの選択");
-    EXPECT_EQ(f.OpenDialog2->Filter(), "実行ファイル (*.EXE)|*.EXE|全てのﾌｧｲﾙ (*.*)|*.*");
-    EXPECT_EQ(f.OpenDialog2->DefaultExt(), "*.exe");
+    EXPECT_EQ(f.OpenDialog2->Filter(), "実行ファイル|*|全てのﾌｧｲﾙ (*.*)|*.*");
+    EXPECT_EQ(f.OpenDialog2->ExecutablesFilter(), 1);
+    EXPECT_EQ(f.OpenDialog2->DefaultExt(), "");
     EXPECT_EQ(f.OpenDialog2->Options(), options);
+    EXPECT_EQ(f.FolderDialog1->Title(), "KISS ディレクトリの選択");
+    EXPECT_EQ(f.FolderDialog2->Title(), "実行ディレクトリの選択");
 }
 
 TEST(SetupDialog, FieldsComeFromTheSettingsAndOkWritesThemAsTyped) {
@@ -194,8 +202,8 @@ TEST(SetupDialog, TheCatalogBrowseLoadsTheCatalogAtOnceAndSetsTheKissFolder) {
     int first = Settings.FirstItem(settings_keys::FilePaths);
     EXPECT_STREQ(Settings.Item(first + settings_keys::DefaultCSV).text, "");
 
-    // The next opening still shows the chosen name; a cancelled browse
-    // changes nothing.
+    // The next opening shows the settings as they are (Cancel stored
+    // nothing); a cancelled browse changes nothing.
     std::vector<std::string> again;
     WithDialog(script, main, [&] {
         script.CancelFile();
@@ -203,10 +211,10 @@ TEST(SetupDialog, TheCatalogBrowseLoadsTheCatalogAtOnceAndSetsTheKissFolder) {
         again = Fields();
         Press(Form2->BitBtn_CANCEL);
     });
-    EXPECT_EQ(again[0], chosen);
+    EXPECT_EQ(again[0], "");
 }
 
-TEST(SetupDialog, TheViewerBrowseOpensOnTheFieldsText) {
+TEST(SetupDialog, TheViewerBrowseListsProgramsAndTakesNamesWithoutADot) {
     TempFolder dir;
     WriteBytes(dir.file("Tansu.ini"), IniWith("", "Z:\\K\\", "", ""));
     StrictScript script;
@@ -223,8 +231,16 @@ TEST(SetupDialog, TheViewerBrowseOpensOnTheFieldsText) {
         afterChoice = Fields()[2];
         Press(Form2->BitBtn_CANCEL);
     });
-    EXPECT_EQ(script.Records().at(1).dialog.fileName, "Z:\\usr\\bin\\kiss");
-    EXPECT_EQ(script.Records().at(1).dialog.title, "KISS ローダの選択");
+    const ui::OpenDialogRequest& asked = script.Records().at(1).dialog;
+    EXPECT_EQ(asked.fileName, "Z:\\usr\\bin\\kiss");
+    EXPECT_EQ(asked.title, "KISS ローダの選択");
+    // Programs first, whatever their names; all files second; no ".exe"
+    // added to a name typed without a dot.
+    EXPECT_EQ(asked.filter, "実行ファイル|*|全てのﾌｧｲﾙ (*.*)|*.*");
+    EXPECT_EQ(asked.executablesFilter, 1);
+    EXPECT_EQ(asked.filterIndex, 1);
+    EXPECT_EQ(asked.defaultExt, "");
+    EXPECT_TRUE(asked.options.fileMustExist);
     EXPECT_EQ(afterCancel, "Z:\\usr\\bin\\kiss");
     EXPECT_EQ(afterChoice, "Z:\\opt\\viewer");
     EXPECT_TRUE(main.CsvFileName.empty());  // no catalog was loaded
@@ -268,4 +284,180 @@ TEST(SaveWithoutFile, TheSaveDialogNamesTheFileWhichIsWrittenShownAndRemembered)
     EXPECT_TRUE(windows.Close());
     EXPECT_EQ(ReadBytes(dir.file("second.csv")), CatalogFile({"D,A.LZH,T,,,,"}));
     EXPECT_NE(ReadBytes(dir.file("Tansu.ini")).find("DefaultCSV = " + second + "\r\n"), std::string::npos);
+}
+
+// The KiSS folder and the working folder each have a folder chooser beside
+// the field; Enter still walks the fields as before (the new buttons stand
+// after the others in the tab order).
+TEST(SetupDialog, FolderChoosersFillTheFolderFieldsAndEnterWalksAsBefore) {
+    TempFolder dir;
+    ScopedEnvironment cache("XDG_CACHE_HOME", dir.file("cache"));
+    // An empty working folder (as older versions wrote it) shows the default.
+    WriteBytes(dir.file("Tansu.ini"), IniWith("", "Z:\\K\\", "", ""));
+    StrictScript script;
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    std::vector<std::string> fields;
+    std::vector<bool> focus;
+    WithDialog(script, main, [&] {
+        script.ChooseFile("Z:\\home\\me\\My Sets").ChooseFile("Z:\\tmp\\work").CancelFile();
+        Press(Form2->ArButton1->ArryCntrl(2));
+        Press(Form2->ArButton1->ArryCntrl(3));
+        Press(Form2->ArButton1->ArryCntrl(3));  // cancelled: the field stays
+        fields = Fields();
+        // Enter: catalog -> KiSS folder -> viewer -> OK; the working folder,
+        // last in the tab order, goes round to the catalog.
+        QTest::mouseClick(Field(0), Qt::LeftButton);
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            focus.push_back(i < 2 ? Field(i + 1)->hasFocus() : Form2->BitBtn_OK->Widget()->hasFocus());
+        }
+        QTest::mouseClick(Field(3), Qt::LeftButton);
+        QTest::keyClick(Field(3), Qt::Key_Return);
+        focus.push_back(Field(0)->hasFocus());
+        Press(Form2->BitBtn_CANCEL);
+    });
+    EXPECT_EQ(focus, (std::vector<bool>{true, true, true, true}));
+    // The KiSS folder is the start of the sets' paths: it ends in "\".
+    EXPECT_EQ(fields[1], "Z:\\home\\me\\My Sets\\");
+    EXPECT_EQ(fields[3], "Z:\\tmp\\work");
+    const ui::OpenDialogRequest& kiss = script.Records().at(1).dialog;
+    EXPECT_TRUE(kiss.folder);
+    EXPECT_EQ(kiss.title, "KISS ディレクトリの選択");
+    EXPECT_EQ(kiss.initialDir, "Z:\\K\\");  // it opens where the field points
+    const ui::OpenDialogRequest& work = script.Records().at(2).dialog;
+    EXPECT_TRUE(work.folder);
+    EXPECT_EQ(work.title, "実行ディレクトリの選択");
+    EXPECT_EQ(work.initialDir, SystemFormOf(dir.file("cache")) + "\\tansu");
+    EXPECT_TRUE(work.options.noChangeDir);
+}
+
+// The dialog shows the settings as they are now each time it opens: after
+// File > open changed the catalog, OK keeps that catalog.
+TEST(SetupDialog, TheFieldsShowTheCurrentSettingsEachTimeTheDialogOpens) {
+    TempFolder dir;
+    WriteBytes(dir.file("Tansu.ini"), IniWith("first.csv", "Z:\\K\\", "v", "Z:\\W"));
+    WriteBytes(dir.file("first.csv"), CatalogFile({"D,A.LZH,,,,,"}));
+    WriteBytes(dir.file("second.csv"), CatalogFile({"E,B.LZH,,,,,"}));
+    const std::string second = SystemFormOf(dir.file("second.csv"));
+    StrictScript script;
+    {
+        TansuWindows windows;
+        TForm1& main = windows.main();
+        main.Show();
+        WithDialog(script, main, [&] { Press(Form2->BitBtn_CANCEL); });
+        script.ChooseFile(second);
+        QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_O, Qt::ControlModifier);
+        ASSERT_EQ(main.CsvFileName, second);
+        std::string shown;
+        WithDialog(script, main, [&] {
+            shown = Fields()[0];
+            Press(Form2->BitBtn_OK);
+        });
+        EXPECT_EQ(shown, second);
+        EXPECT_TRUE(windows.Close());
+    }
+    // The next start loads the catalog opened last.
+    TansuWindows windows;
+    EXPECT_EQ(windows.main().CsvFileName, second);
+    EXPECT_EQ(windows.main().ComboGrid1->Cells(2, 1), "B.LZH");
+}
+
+// Whatever path the dialog accepts reads back the same after a restart:
+// blanks, "~", relative paths, a leading "\"; what cannot be stored is
+// refused at OK, naming the field.
+TEST(SetupDialog, EveryPathTheDialogAcceptsReadsBackAfterARestart) {
+    TempFolder dir;
+    ScopedEnvironment home("HOME", dir.path());
+    std::filesystem::create_directories(dir.file("my cats"));
+    WriteBytes(dir.file("my cats/My List.csv"), CatalogFile({"D,A.LZH,,,,,"}));
+    WriteBytes(dir.file("Tansu.ini"), IniWith("", "Z:\\K\\", "", ""));
+    const std::vector<std::string> stored = {".\\my cats\\My List.csv", SystemFormOf(dir.path()) + "\\My Sets\\",
+                                             "..\\bin\\kiss viewer", "Z:\\tmp\\kiss [work]; =1"};
+    StrictScript script;
+    {
+        TansuWindows windows;
+        TForm1& main = windows.main();
+        main.Show();
+        bool stayedOpen = false, focused = false;
+        WithDialog(script, main, [&] {
+            TypeOver(0, QStringLiteral("./my cats/My List.csv"));
+            TypeOver(1, QStringLiteral("~/My Sets"));
+            TypeOver(2, QStringLiteral("../bin/kiss viewer"));
+            // A line end pasted into a field cannot be stored.
+            QApplication::clipboard()->setText(QStringLiteral("\\tmp\\kiss\nwork"));
+            TypeOver(3, QString());
+            QTest::keyClick(Field(3), Qt::Key_V, Qt::ControlModifier);
+            ASSERT_NE(Field(3)->text().indexOf(u'\n'), -1) << "the line end did not reach the field";
+            script.AnswerMessage(IDOK);
+            Press(Form2->BitBtn_OK);
+            stayedOpen = Form2->Visible();
+            focused = Field(3)->hasFocus();
+            TypeOver(3, QStringLiteral("\\tmp\\kiss [work]; =1"));
+            Press(Form2->BitBtn_OK);
+        });
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_TRUE(focused);
+        const ui::ModalRecord& refused = script.Records().at(1);
+        EXPECT_EQ(refused.caption, "エラー");
+        EXPECT_EQ(refused.text.rfind("「実行ディレクトリ」に、設定ファイルに保存できない文字", 0), 0u) << refused.text;
+        std::string file = ReadBytes(dir.file("Tansu.ini"));
+        EXPECT_NE(file.find("DefaultCSV = \".\\my cats\\My List.csv\"\r\n"), std::string::npos) << file;
+        EXPECT_NE(file.find("KISSEXE = \"..\\bin\\kiss viewer\"\r\n"), std::string::npos) << file;
+        EXPECT_TRUE(windows.Close());
+    }
+    const std::string saved = ReadBytes(dir.file("Tansu.ini"));
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    EXPECT_EQ(main.CsvFileName, stored[0]);
+    EXPECT_EQ(main.ComboGrid1->Cells(2, 1), "A.LZH");
+    std::vector<std::string> shown;
+    WithDialog(script, main, [&] {
+        shown = Fields();
+        Press(Form2->BitBtn_OK);
+    });
+    EXPECT_EQ(shown, stored);
+    // OK again writes the same file.
+    EXPECT_EQ(ReadBytes(dir.file("Tansu.ini")).substr(0, saved.find("[FormPosition]")),
+              saved.substr(0, saved.find("[FormPosition]")));
+}
+
+// A KiSS folder and a viewer with blanks in their paths: the viewer starts
+// and gets the archive as one argument, now and after a restart.
+TEST(SetupDialog, PathsWithBlanksReachTheViewerWhole) {
+    TempFolder dir;
+    std::filesystem::create_directories(dir.file("my bin"));
+    std::filesystem::create_directories(dir.file("My Sets/DOLL"));
+    std::filesystem::create_directories(dir.file("work dir"));
+    const std::string log = dir.file("viewer.log");
+    WriteViewer(dir.file("my bin/kiss view"), log);
+    WriteBytes(dir.file("My Sets/DOLL/SET 01.LZH"), "lzh");
+    WriteBytes(dir.file("cat.csv"), CatalogFile({"DOLL,SET 01.LZH,,,,,"}));
+    WriteBytes(dir.file("Tansu.ini"), IniWith("cat.csv", "", "", ""));
+    const std::string line =
+        std::filesystem::canonical(dir.file("work dir")).string() + " <" + dir.path() + "/My Sets/DOLL/SET 01.LZH>";
+    StrictScript script;
+    {
+        TansuWindows windows;
+        TForm1& main = windows.main();
+        main.Show();
+        WithDialog(script, main, [&] {
+            TypeOver(1, QString::fromStdString(dir.path() + "/My Sets"));
+            TypeOver(2, QString::fromStdString(dir.path() + "/my bin/kiss view"));
+            TypeOver(3, QStringLiteral("work dir"));
+            Press(Form2->BitBtn_OK);
+        });
+        script.AnswerMessage(IDYES);
+        QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Return);
+        EXPECT_EQ(WaitForLines(log, 1), std::vector<std::string>{line});
+        EXPECT_TRUE(windows.Close());
+    }
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    script.AnswerMessage(IDYES);
+    QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_Return);
+    EXPECT_EQ(WaitForLines(log, 2), (std::vector<std::string>{line, line}));
 }

@@ -8,6 +8,7 @@
 #include "controls/StdArr.h"
 #include "controls/system_controls.h"
 #include "framework/ui/forms/application.h"
+#include "framework/ui/graphics/qt_graphics.h"
 #include "framework/ui/ui_test_support.h"
 
 #include <QAbstractScrollArea>
@@ -273,6 +274,48 @@ TEST_F(ArrayEditor, CancelAndEscapeLeaveTheArrayAsItWas) {
     });
     EXPECT_FALSE(applied);
     EXPECT_EQ(ElementNames(*edits), Names({"ArEdit1_1", "ArEdit1_2"}));
+}
+
+TEST_F(ArrayEditor, KeysWorkAButtonCellOnceAndAHeldButtonLooksHeld) {
+    Names afterEnter, afterHeldSpace, candidatesAfterRelease;
+    TModalResult resultAfterEnter = -1;
+    QRgb raised = 0, held = 0;
+    const bool applied = EditWith(labels, [&] {
+        TComboGrid& g1 = *editor->ComboGrid1;
+        QWidget* keys = g1.Widget();
+        // The user clicks a name, then Right onto its "→".
+        QTest::mouseClick(&CellArea(g1), Qt::LeftButton, {}, CellCenter(g1, 1, 1));
+        QTest::keyClick(keys, Qt::Key_Right);
+        // Enter there is the cell's click, not the default OK button.
+        QTest::keyClick(keys, Qt::Key_Return);
+        afterEnter = Column(g1, 1);
+        resultAfterEnter = editor->ModalResult();
+        // Space held down and repeating takes one element out, not one per
+        // repeat.
+        ui::testing::HoldKey(keys, Qt::Key_Space, QStringLiteral(" "), 5);
+        afterHeldSpace = Column(g1, 1);
+        // "←" stands in the fixed column of the candidates: held down it
+        // looks pressed; released elsewhere it adds nothing.
+        TComboGrid& g2 = *editor->ComboGrid2;
+        auto corner = [&] {
+            const TRect r = g2.CellRect(0, 1);
+            return CellArea(g2).grab().toImage().pixel(r.left + 1, r.top + 1);
+        };
+        raised = corner();
+        QTest::mousePress(&CellArea(g2), Qt::LeftButton, {}, CellCenter(g2, 0, 1));
+        held = corner();
+        QTest::mouseRelease(&CellArea(g2), Qt::LeftButton, {}, CellCenter(g2, 1, 1));
+        candidatesAfterRelease = Column(g2, 1);
+        PressOk();
+    });
+    EXPECT_EQ(afterEnter, Names({"ArLabel1_2", "ArLabel1_3"}));
+    EXPECT_EQ(resultAfterEnter, mrNone);
+    EXPECT_EQ(afterHeldSpace, Names({"ArLabel1_3"}));
+    EXPECT_EQ(raised, ui::ToQColor(ui::colors::ButtonFace).rgb());
+    EXPECT_EQ(held, ui::ToQColor(ui::colors::ButtonShadow).rgb());
+    EXPECT_EQ(candidatesAfterRelease, Names({"ArLabel1_1", "ArLabel1_2", "Label4"}));
+    EXPECT_TRUE(applied);
+    EXPECT_EQ(ElementNames(*labels), Names({"ArLabel1_3"}));
 }
 
 // The colour of the list's cell (col, row) a few pixels in from its right

@@ -2,6 +2,7 @@
 // grid's picture) and how they answer real mouse clicks and keys.
 #include "controls/CmbGrid.h"
 #include "framework/ui/test_window.h"
+#include "framework/ui/ui_test_support.h"
 
 #include "framework/ui/graphics/qt_graphics.h"
 
@@ -151,9 +152,21 @@ TEST(ComboGridButtons, ButtonsAndCheckBoxesAreDrawnRaisedAndPressed) {
 TEST(ComboGridButtons, AClickFiresOnceOnlyWhenPressAndReleaseShareTheCell) {
     ButtonWindow w;
     TComboGrid* g = w.grid;
+    // The handler of the click still reads the pressed cell, which is drawn
+    // raised already.
+    std::vector<std::pair<int, int>> pressedDuringClick;
+    QRgb cornerDuringClick = 0;
+    g->OnGridBtnClick.Bind([&](TObject*, int c, int r) {
+        w.clicks.emplace_back(c, r);
+        pressedDuringClick.emplace_back(g->PressedCol(), g->PressedRow());
+        cornerDuringClick = w.Corner(w.Cells()->grab().toImage(), c, r);
+    });
     w.Click(1, 2);
     EXPECT_EQ(w.clicks, (std::vector<std::pair<int, int>>{{1, 2}}));
+    EXPECT_EQ(pressedDuringClick, (std::vector<std::pair<int, int>>{{1, 2}}));
+    EXPECT_EQ(cornerDuringClick, Rgb(ui::colors::ButtonFace));
     EXPECT_EQ(g->PressedCol(), -1);
+    EXPECT_EQ(g->PressedRow(), -1);
 
     // Pressed in one cell, released in another: nothing, and raised again.
     w.clicks.clear();
@@ -244,6 +257,20 @@ TEST(ComboGridButtons, SpaceAndEnterWorkTheCurrentCell) {
     QTest::keyClick(keys, Qt::Key_Return);
     EXPECT_EQ(w.clicks, (std::vector<std::pair<int, int>>{{1, 2}}));
 
+    // A held key repeats as release and press pairs: held Space is still one
+    // click, at the end, and the button stays pressed meanwhile; held Enter
+    // is one click too.
+    w.clicks.clear();
+    ui::testing::HoldKey(keys, Qt::Key_Space, QStringLiteral(" "), 5, [&] {
+        EXPECT_TRUE(w.clicks.empty());
+        EXPECT_EQ(g->PressedCol(), 1);
+        EXPECT_EQ(w.Corner(w.Picture(), 1, 2), Rgb(ui::colors::ButtonShadow));
+    });
+    EXPECT_EQ(w.clicks, (std::vector<std::pair<int, int>>{{1, 2}}));
+    w.clicks.clear();
+    ui::testing::HoldKey(keys, Qt::Key_Return, QStringLiteral("\r"), 5);
+    EXPECT_EQ(w.clicks, (std::vector<std::pair<int, int>>{{1, 2}}));
+
     // On a check cell Space moves the value on, Enter does not.
     g->SetCol(2);
     g->SetCell(2, 2, "A");
@@ -254,6 +281,10 @@ TEST(ComboGridButtons, SpaceAndEnterWorkTheCurrentCell) {
     QTest::keyClick(keys, Qt::Key_Space);
     EXPECT_EQ(g->Cells(2, 2), "B");
     EXPECT_EQ(w.clicks, (std::vector<std::pair<int, int>>{{2, 2}}));
+    // Held, it moves the value on once.
+    ui::testing::HoldKey(keys, Qt::Key_Space, QStringLiteral(" "), 4);
+    EXPECT_EQ(g->Cells(2, 2), "A");
+    EXPECT_EQ(w.clicks.size(), 2u);
 
     // While the mouse holds the left button on the grid, Space goes to the
     // grid as any key; its release still ends the hold.

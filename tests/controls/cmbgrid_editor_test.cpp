@@ -138,9 +138,16 @@ TEST(ComboGridEditor, UpDownMoveTheListAndEscClosesIt) {
     EXPECT_TRUE(w.EditorShowing());
     EXPECT_EQ(e->Text(), "Apple");
 
-    // A click on an item copies it and closes the list.
+    // A right click on an item neither chooses nor copies it, nor closes
+    // the list; a left click on an item copies it and closes the list.
     w.ClickArrow(w.Editor()->width() - 2);
     ASSERT_TRUE(e->ListBox()->Visible());
+    QTest::mouseClick(w.List()->viewport(), Qt::RightButton, {},
+                      w.List()->visualItemRect(w.List()->item(2)).center());
+    EXPECT_TRUE(e->ListBox()->Visible());
+    EXPECT_EQ(e->ListBox()->ItemIndex(), 0);
+    EXPECT_EQ(e->Text(), "Apple");
+    EXPECT_EQ(w.clicks.size(), 3u);  // the choices made with Down and Up
     const QRect item = w.List()->visualItemRect(w.List()->item(1));
     QTest::mouseClick(w.List()->viewport(), Qt::LeftButton, {}, item.center());
     EXPECT_EQ(e->Text(), "banana");

@@ -86,7 +86,8 @@ TEST(OsPath, AnotherDriveIsAFileThatCannotBeOpened) {
     EXPECT_FALSE(CreateForWrite("C:\\b.txt").IsOpen());
     EXPECT_FALSE(testsupport::Exists(dir.file("C:/b.txt")));
     EXPECT_FALSE(SetCurrentFolder("C:\\"));
-    EXPECT_FALSE(StartProcess("C:\\bin\\sh -c true"));
+    EXPECT_EQ(StartProgram("C:\\bin\\sh", {}).failure, StartFailure::ProgramNoOsForm);
+    EXPECT_EQ(StartProgram("sh", {"C:\\a.txt"}).failure, StartFailure::ArgumentNoOsForm);
 
     // The same file by its Z: name opens.
     auto here = GetCurrentFolder();
@@ -122,7 +123,7 @@ TEST(OsPath, AViewerOnTheRootDriveGetsItsArgumentInOsForm) {
     testsupport::WriteBytes(dir.file("viewer.sh"), "#!/bin/sh\necho \"$1\" > \"$1.out\"\n");
     chmod(dir.file("viewer.sh").c_str(), 0755);
     // The program and its argument both given in the Z: form.
-    ASSERT_TRUE(StartProcess(*here + "\\viewer.sh " + *here + "\\set"));
+    ASSERT_TRUE(StartProgram(*here + "\\viewer.sh", {*here + "\\set"}).Started());
     std::string out;
     for (int i = 0; i < 300 && out.empty(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -2,6 +2,7 @@
 #include "platform/process.h"
 #include "support/test_files.h"
 
+#include <cerrno>
 #include <chrono>
 #include <dirent.h>
 #include <fstream>
@@ -49,32 +50,39 @@ int CountZombieChildren() {
 
 }  // namespace
 
-TEST(Process, StartsTheProgramDetachedWithItsArguments) {
+TEST(Process, StartsTheProgramDetachedWithEachArgumentWhole) {
     TempFolder dir;
-    WriteScript(dir.file("viewer.sh"), "pwd > \"$1.out\"; echo \"$#:$1\" >> \"$1.out\"");
-    mkdir(dir.file("sets").c_str(), 0777);
-    // The archive path reaches the program in OS form, and the bare name is
-    // found in the current folder before PATH.
-    ASSERT_TRUE(StartProcess("viewer.sh sets\\one"));
-    ASSERT_TRUE(WaitForFile(dir.file("sets/one.out")));
-    std::string out = testsupport::ReadBytes(dir.file("sets/one.out"));
-    EXPECT_NE(out.find("1:sets/one"), std::string::npos) << out;
+    mkdir(dir.file("my sets").c_str(), 0777);
+    mkdir(dir.file("my bin").c_str(), 0777);
+    WriteScript(dir.file("my bin/view er"), "pwd > \"$1.out\"; echo \"$#:$1\" >> \"$1.out\"");
+    // A program and an argument with blanks: one word each, in OS form.
+    StartResult r = StartProgram("my bin\\view er", {"my sets\\one  two"});
+    ASSERT_TRUE(r.Started());
+    EXPECT_EQ(r.osProgram, "my bin/view er");
+    ASSERT_TRUE(WaitForFile(dir.file("my sets/one  two.out")));
+    std::string out = testsupport::ReadBytes(dir.file("my sets/one  two.out"));
+    EXPECT_NE(out.find("1:my sets/one  two"), std::string::npos) << out;
     EXPECT_EQ(CountZombieChildren(), 0);
 }
 
-TEST(Process, ProgramLookupAndFailures) {
+TEST(Process, ProgramLookupAndWhyAProgramDidNotStart) {
     TempFolder dir;
-    EXPECT_FALSE(StartProcess(""));
-    EXPECT_FALSE(StartProcess("   "));
-    EXPECT_FALSE(StartProcess("no-such-viewer-here.exe arg"));
-    EXPECT_TRUE(FindProgram("sh"));  // from PATH
-    EXPECT_FALSE(FindProgram("./missing"));
+    EXPECT_EQ(StartProgram("", {}).failure, StartFailure::NoProgram);
+    EXPECT_EQ(StartProgram("no-such-viewer-here.exe", {"arg"}).failure, StartFailure::NotFound);
+    EXPECT_EQ(StartProgram("sub\\missing", {}).failure, StartFailure::NotFound);
+    EXPECT_TRUE(FindProgram("sh").Started());  // from PATH
     WriteScript(dir.file("sh"), "exit 0");
-    EXPECT_EQ(*FindProgram("sh"), "./sh");  // the current folder comes first
+    EXPECT_EQ(FindProgram("sh").osProgram, "./sh");  // the current folder comes first
     testsupport::WriteBytes(dir.file("plain.txt"), "x");
-    EXPECT_FALSE(StartProcess("plain.txt"));  // not executable
-    auto words = SplitCommandLine("  a  b\\c ");
-    ASSERT_TRUE(words);
-    EXPECT_EQ(*words, (std::vector<std::string>{"a", "b/c"}));
+    EXPECT_EQ(StartProgram("plain.txt", {}).failure, StartFailure::NotExecutable);
+    EXPECT_EQ(StartProgram(".\\plain.txt", {}).failure, StartFailure::NotExecutable);
+    mkdir(dir.file("folder").c_str(), 0777);
+    EXPECT_EQ(StartProgram(".\\folder", {}).failure, StartFailure::NotExecutable);
+    // Executable, but no program: the system refuses it.
+    testsupport::WriteBytes(dir.file("junk"), "\x01\x02\x03\x04 not a program");
+    chmod(dir.file("junk").c_str(), 0755);
+    StartResult junk = StartProgram(".\\junk", {});
+    EXPECT_EQ(junk.failure, StartFailure::ExecFailed);
+    EXPECT_EQ(junk.errorNumber, ENOEXEC);
     EXPECT_EQ(CountZombieChildren(), 0);
 }

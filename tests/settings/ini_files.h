@@ -15,7 +15,7 @@ inline const char kDefaultFile[] =
     "[FilePaths]\r\n"
     "DefaultCSV = Tansu.CSV\r\n"
     "KISSDIR = \r\n"
-    "KISSEXE = WKISS32.EXE\r\n"
+    "KISSEXE = tansu-kiss\r\n"
     "TMPDIR = \r\n"
     "\r\n"
     "[FormPosition]\r\n"

@@ -11,7 +11,7 @@ namespace {
 void ExpectDefaults(const INI& ini) {
     EXPECT_EQ(KeyText(ini, FilePaths, DefaultCSV), "Tansu.CSV");
     EXPECT_EQ(KeyText(ini, FilePaths, KISSDIR), "");
-    EXPECT_EQ(KeyText(ini, FilePaths, KISSEXE), "WKISS32.EXE");
+    EXPECT_EQ(KeyText(ini, FilePaths, KISSEXE), "tansu-kiss");
     EXPECT_EQ(KeyText(ini, FilePaths, TMPDIR), "");
     EXPECT_EQ(KeyValue(ini, FormPosition, Top), 0);
     EXPECT_EQ(KeyValue(ini, FormPosition, Left), 0);
@@ -82,7 +82,7 @@ TEST(IniLoad, IgnoredValuesKeepTheKeysAsTheyWere) {
     EXPECT_EQ(KeyValue(ini, FormPosition, Width), 534);
     EXPECT_EQ(KeyValue(ini, FormPosition, Height), 450);
     EXPECT_EQ(KeyText(ini, FilePaths, KISSDIR), "");
-    EXPECT_EQ(KeyText(ini, FilePaths, KISSEXE), "WKISS32.EXE");
+    EXPECT_EQ(KeyText(ini, FilePaths, KISSEXE), "tansu-kiss");
     EXPECT_EQ(ini.ItemCount(), 8);
     // Numbers and characters where a key would begin are passed over, so a
     // word after them still starts a key line.

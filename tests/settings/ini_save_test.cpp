@@ -1,6 +1,7 @@
 #include "ini_files.h"
 
 #include "platform/os_file.h"
+#include "settings/ini_value.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ TEST(IniSave, HeadersBlankLinesAndItemOrder) {
     EXPECT_EQ(SavedText(ini),
               "zero = 0\r\n"
               "[FilePaths]\r\n"  // no empty line before the first section
-              "DefaultCSV = Tansu.CSV\r\nKISSDIR = C:\\KISS\\\r\nKISSEXE = WKISS32.EXE\r\nTMPDIR = \r\n"
+              "DefaultCSV = Tansu.CSV\r\nKISSDIR = C:\\KISS\\\r\nKISSEXE = tansu-kiss\r\nTMPDIR = \r\n"
               "more = \r\n"
               "\r\n[FormPosition]\r\nTop = 5\r\nLeft = 0\r\nWidth = 534\r\nHeight = 450\r\n"
               "\r\n[ColWidths]\r\nc1 = 40\r\n"
@@ -60,7 +61,8 @@ TEST(IniSave, HeadersBlankLinesAndItemOrder) {
     EXPECT_NE(saved.find("\r\n[Extra]\r\ne = \r\n[FilePaths]\r\nLater = x\r\n\r\n[FormPosition]\r\nDepth = 7\r\n"),
               std::string::npos)
         << saved;
-    EXPECT_NE(saved.find("[FormPosition]\r\nTop = -4\r\n"), std::string::npos);
+    // A text the reader would drop bare is quoted.
+    EXPECT_NE(saved.find("[FormPosition]\r\nTop = \"-4\"\r\n"), std::string::npos);
 }
 
 TEST(IniSave, RoundTripOfTextsAndNumbers) {
@@ -171,4 +173,69 @@ TEST(IniSave, ReadOnlyFileIsNotWritten) {
     std::string before = testsupport::ReadBytes(dir.file("Tansu.ini"));
     EXPECT_EQ(ini.Save("Tansu.ini"), 1);
     EXPECT_EQ(testsupport::ReadBytes(dir.file("Tansu.ini")), before);
+}
+
+TEST(IniSave, AValueThatWouldNotReadBackBareIsQuotedAndReadsBackExactly) {
+    TempFolder dir;
+    struct Case {
+        const char* text;
+        const char* written;  // as it stands after "KISSDIR = "
+    };
+    const Case cases[] = {
+        {"Z:\\home\\me\\kiss\\", "Z:\\home\\me\\kiss\\"},  // bare, as always
+        {"12h", "12h"},
+        {"\x83\x5B\x83\x8B", "\x83\x5B\x83\x8B"},  // a "[" as a second byte stays bare
+        {"Z:\\home\\me\\My Sets\\", "\"Z:\\home\\me\\My Sets\\\""},
+        {"a=b", "\"a=b\""},
+        {"a[1]", "\"a[1]\""},
+        {";old", "\";old\""},
+        {"\\kiss\\", "\"\\kiss\\\""},
+        {".\\work", "\".\\work\""},
+        {"~/kiss/", "\"~/kiss/\""},
+        {"-4", "\"-4\""},
+        {"'A'", "\"'A'\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"\"", "\"\"\"\""},
+        {" lead and trail ", "\" lead and trail \""},
+        {"tab\there", "\"tab\there\""},
+        {"ends in a lead byte \x83", "\"ends in a lead byte \x83\""},
+        {"x\x83", "\"x\x83\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        INI ini;
+        LoadText(ini, "");
+        ini.SetText(FilePaths, "KISSDIR", c.text);
+        ini.SetText(FilePaths, "TMPDIR", "after");
+        ASSERT_EQ(ini.Save("Tansu.ini"), 0);
+        std::string file = testsupport::ReadBytes("Tansu.ini");
+        EXPECT_NE(file.find(std::string("\r\nKISSDIR = ") + c.written + "\r\n"), std::string::npos) << file;
+        INI again;
+        ASSERT_EQ(LoadText(again, file), 0);
+        EXPECT_EQ(KeyText(again, FilePaths, KISSDIR), c.text);
+        EXPECT_EQ(KeyText(again, FilePaths, TMPDIR), "after");
+        EXPECT_EQ(SavedText(again), file);
+    }
+}
+
+TEST(IniSave, QuotesMeanSomethingOnlyAtTheStartOfAValue) {
+    TempFolder dir;
+    INI ini;
+    // Inside a word, after "=" a second time, or left open, a quote reads
+    // as it always did; a key or a section is never quoted.
+    LoadText(ini, "[FilePaths]\r\nKISSDIR = a\"b c\"\r\nKISSEXE = \"open\r\nTMPDIR = = \"x\"\r\n"
+                  "\"DefaultCSV\" = y\r\n[FormPosition]\r\nTop \"12\" more\r\nLeft = \"\"\r\n");
+    EXPECT_EQ(KeyText(ini, FilePaths, KISSDIR), "a\"b");
+    EXPECT_EQ(KeyText(ini, FilePaths, KISSEXE), "tansu-kiss");
+    EXPECT_EQ(KeyText(ini, FilePaths, TMPDIR), "");
+    EXPECT_EQ(KeyText(ini, FilePaths, DefaultCSV), "Tansu.CSV");
+    EXPECT_EQ(KeyText(ini, FormPosition, Top), "12");  // no "=" needed; the rest of the line is ignored
+    EXPECT_EQ(KeyValue(ini, FormPosition, Top), 0);     // a quoted text is no number
+    EXPECT_EQ(KeyText(ini, FormPosition, Left), "");
+}
+
+TEST(IniSave, OnlyLineEndsAndControlCharactersCannotBeStored) {
+    EXPECT_TRUE(CanStoreValue("Z:\\My Sets\\ [1] = ;\"x\"\t"));
+    EXPECT_TRUE(CanStoreValue(""));
+    for (const char* bad : {"a\nb", "a\rb", "a\x1A", "\x01", "a\x7F"}) EXPECT_FALSE(CanStoreValue(bad)) << bad;
 }

@@ -39,7 +39,7 @@ bool Exists(const std::string& osPath) { return std::filesystem::exists(osPath);
 
 std::string SourceDir() {
     const char* dir = std::getenv("TANSU_SOURCE_DIR");
-    return dir ? dir : ".";
+    return dir ? dir : TANSU_SOURCE_TREE;
 }
 
 }  // namespace testsupport

@@ -27,7 +27,8 @@ std::string ReadBytes(const std::string& osPath);
 void WriteBytes(const std::string& osPath, const std::string& bytes);
 bool Exists(const std::string& osPath);
 
-// The source tree (TANSU_SOURCE_DIR, set by CTest), for committed test data.
+// The source tree (TANSU_SOURCE_DIR when set, else the tree the tests were
+// built from), for committed test data.
 std::string SourceDir();
 
 }  // namespace testsupport

@@ -6,11 +6,14 @@
 #include "set/first_set.h"
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -44,6 +47,13 @@ ViewerWindow::ViewerWindow(Messages* messages) : messages_(messages ? messages :
     configMenu_ = file->addMenu(QStringLiteral("設定ファイル(&C)"));
     configMenu_->setObjectName(QStringLiteral("ConfigMenu"));
     configActions_ = new QActionGroup(this);
+    keepFolder_ = file->addAction(QStringLiteral("展開したフォルダーを残す(&K)"));
+    keepFolder_->setObjectName(QStringLiteral("KeepFolderAction"));
+    keepFolder_->setCheckable(true);
+    keepFolder_->setEnabled(false);
+    connect(keepFolder_, &QAction::toggled, this, [this](bool keep) {
+        if (unpackDir_) unpackDir_->SetKept(keep);
+    });
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("終了(&X)"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -99,6 +109,7 @@ ViewerWindow::ViewerWindow(Messages* messages) : messages_(messages ? messages :
 
 ViewerWindow::~ViewerWindow() {
     Unpacked(false);
+    unpackDir_.reset();  // the files are written: the folder may go
     playfield_->SetDoll(nullptr);
 }
 
@@ -106,7 +117,7 @@ void ViewerWindow::Say(Messages::Kind kind, const QString& text) {
     messages_->Show(this, kind, QStringLiteral("tansu-kiss"), text);
 }
 
-bool ViewerWindow::Open(const std::string& osPath) {
+bool ViewerWindow::Open(const std::string& osPath, std::optional<kissarchive::ReadResult> preread) {
     title_ = QFileInfo(FromUtf8(osPath)).fileName();
     setWindowTitle(title_);
     if (IsConfigName(osPath)) {
@@ -116,17 +127,12 @@ bool ViewerWindow::Open(const std::string& osPath) {
         FillConfigMenu(configs_.front());
         return OpenConfig(osPath);
     }
-    auto read = kissarchive::ReadArchive(osPath);
+    auto read = preread ? std::move(*preread) : kissarchive::ReadArchive(osPath);
     if (!read.ok) {
-        Say(Messages::Kind::Error, QStringLiteral("書庫を展開できません。\n%1\n\n%2")
-                                       .arg(FromUtf8(osPath), FromUtf8(read.error)));
+        Say(Messages::Kind::Error, ArchiveFailureText(FromUtf8(osPath), read.failure, read.error));
         return false;
     }
-    if (!read.refused.empty()) {
-        QString list;
-        for (const auto& r : read.refused) list += QStringLiteral("\n%1 (%2)").arg(FromUtf8(r.name), FromUtf8(r.reason));
-        Say(Messages::Kind::Warning, QStringLiteral("次のファイルは展開しませんでした:%1").arg(list));
-    }
+    if (!read.refused.empty()) Say(Messages::Kind::Warning, RefusalsText(read.refused));
     configs_.clear();
     for (const std::string& path : ConfigPaths(read.entries)) configs_ << FromUtf8(path);
     if (configs_.isEmpty()) {
@@ -136,34 +142,61 @@ bool ViewerWindow::Open(const std::string& osPath) {
     Unpacked(false);  // a set opened before is written out first
     entries_ = std::make_shared<const std::vector<kissarchive::Entry>>(std::move(read.entries));
     archiveFiles_ = std::make_unique<ArchiveFiles>(entries_);
-    StartUnpacking();
+    StartUnpacking(osPath);
     FillConfigMenu(configs_.front());
     return OpenConfig(configs_.front().toStdString());
 }
 
 // The files are written on a worker thread while the doll is read from
-// memory and shown; the worker only reads the entries.
-void ViewerWindow::StartUnpacking() {
-    unpackFolder_ = std::make_unique<kissarchive::Folder>(".");  // the folder as it is now
+// memory and shown; the worker only reads the entries.  They go into a
+// folder of their own, so no file that was there is ever replaced.  The
+// worker starts a moment later, when the window is up: creating hundreds of
+// files would otherwise compete with showing the doll.
+void ViewerWindow::StartUnpacking(const std::string& archive) {
+    std::string error;
+    unpackDir_ = UnpackFolder::Create(UnpackFolder::StemOf(archive), error);
+    keepFolder_->setChecked(false);
+    keepFolder_->setEnabled(unpackDir_ != nullptr);
+    QString name = unpackDir_ ? FromUtf8(unpackDir_->name()) : QString();
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));  // no shortcut mark
+    keepFolder_->setText(unpackDir_ ? QStringLiteral("展開したフォルダー「%1」を残す(&K)").arg(name)
+                                    : QStringLiteral("展開したフォルダーを残す(&K)"));
+    if (!unpackDir_) {
+        Say(Messages::Kind::Error, UnpackFolderFailureText(QDir::currentPath(), error));
+        return;
+    }
+    unpackFolder_ = std::make_unique<kissarchive::Folder>(unpackDir_->path());
     auto entries = entries_;
     const kissarchive::Folder* folder = unpackFolder_.get();
-    unpacking_ = std::async(std::launch::async, [this, entries, folder] {
+    writeNow_ = std::promise<void>();
+    writeReleased_ = false;
+    std::shared_future<void> go = writeNow_.get_future().share();
+    unpacking_ = std::async(std::launch::async, [this, entries, folder, go] {
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);  // yields to the window
+        go.wait();
         auto result = kissarchive::WriteEntries(*entries, *folder);
         QMetaObject::invokeMethod(this, [this] { Unpacked(true); }, Qt::QueuedConnection);
         return result;
     });
+    QTimer::singleShot(kWriteDelayMs, this, &ViewerWindow::ReleaseWriting);
+}
+
+void ViewerWindow::ReleaseWriting() {
+    if (writeReleased_) return;
+    writeReleased_ = true;
+    writeNow_.set_value();
 }
 
 void ViewerWindow::Unpacked(bool report) {
     if (!unpacking_.valid()) return;
+    ReleaseWriting();
     const auto result = unpacking_.get();
     if (!report) return;
     if (!result.ok) {
-        Say(Messages::Kind::Error, QStringLiteral("書庫を展開できません。\n\n%1").arg(FromUtf8(result.error)));
+        Say(Messages::Kind::Error,
+            UnpackFolderFailureText(unpackDir_ ? FromUtf8(unpackDir_->path()) : QString(), result.error));
     } else if (!result.refused.empty()) {
-        QString list;
-        for (const auto& r : result.refused) list += QStringLiteral("\n%1 (%2)").arg(FromUtf8(r.name), FromUtf8(r.reason));
-        Say(Messages::Kind::Warning, QStringLiteral("次のファイルは展開しませんでした:%1").arg(list));
+        Say(Messages::Kind::Warning, RefusalsText(result.refused));
     }
 }
 
@@ -314,7 +347,8 @@ void ViewerWindow::keyPressEvent(QKeyEvent* e) {
 void ViewerWindow::About() {
     Say(Messages::Kind::Information,
         QStringLiteral("tansu-kiss: KiSS 人形の表示プログラム\n\n"
-                       "書庫 (LZH, ZIP) を今のフォルダに展開し、設定ファイル (.cnf) の人形を表示します。"
+                       "書庫 (LZH, ZIP) を今のフォルダーの中に新しく作るフォルダーに展開し (閉じると消します。"
+                       "ファイル メニューで残せます)、設定ファイル (.cnf) の人形を表示します。"
                        "数字キー 0～9 またはボタンでセットを切り替え、服はマウスで動かせます。\n\n"
                        "FKiSS 1.0・2.0・2.1・3.0 の命令 (クリックや時間で変わる部品、移動、変数、音 .wav) を実行します。"
                        "ほかの版の命令は読み飛ばします。\n"

@@ -4,6 +4,7 @@
 #include "app/folder_files.h"
 #include "app/messages.h"
 #include "app/playfield.h"
+#include "app/unpack_folder.h"
 #include "app/sound.h"
 #include "kiss/doll.h"
 #include "set/archive_files.h"
@@ -34,13 +35,15 @@ public:
     ~ViewerWindow() override;
 
     // Opens what the command line names: an archive is read whole, its
-    // first configuration shown, and its files written into the current
-    // folder meanwhile; a .cnf file is shown from its own folder.  False
-    // (after a message) when nothing can be shown.
-    bool Open(const std::string& osPath);
+    // first configuration shown, and its files written meanwhile into a new
+    // folder inside the current one (removed when the window goes, unless
+    // kept from the menu); a .cnf file is shown from its own folder.  False
+    // (after a message) when nothing can be shown.  `read` is the archive
+    // already read (main reads it while the window system comes up).
+    bool Open(const std::string& osPath, std::optional<kissarchive::ReadResult> read = std::nullopt);
 
-    // Waits until the archive's files are written (and says what could not
-    // be); also done by itself as soon as they are.
+    // Writes the archive's files now and waits until they are written (and
+    // says what could not be); also done by itself shortly after opening.
     void FinishUnpacking() { Unpacked(true); }
 
     // Shows the configuration file `cnf` (an OS path).
@@ -51,6 +54,7 @@ public:
     kiss::Doll* doll() { return doll_.get(); }
     Playfield* playfield() { return playfield_; }
     const QStringList& configs() const { return configs_; }
+    const UnpackFolder* unpackFolder() const { return unpackDir_.get(); }
 
     // The alarm timer runs only while an alarm is set (for tests).
     bool AlarmPending() const;
@@ -74,8 +78,13 @@ private:
     QString title_;
     std::shared_ptr<const std::vector<kissarchive::Entry>> entries_;  // the archive, in memory
     std::unique_ptr<ArchiveFiles> archiveFiles_;
+    std::unique_ptr<UnpackFolder> unpackDir_;
     std::unique_ptr<kissarchive::Folder> unpackFolder_;
+    QAction* keepFolder_;
     std::future<kissarchive::ExtractResult> unpacking_;
+    std::promise<void> writeNow_;  // lets the worker start writing
+    bool writeReleased_ = true;
+    static constexpr int kWriteDelayMs = 300;
     std::optional<FolderFiles> folderFiles_;  // a plain .cnf's folder
     kiss::FileReader read_;                   // the shown set's files (its sounds)
     QTimer* alarmTimer_;
@@ -84,7 +93,8 @@ private:
     SoundPlayer sounds_;
 
     void Say(Messages::Kind kind, const QString& text);
-    void StartUnpacking();
+    void StartUnpacking(const std::string& archive);
+    void ReleaseWriting();
     void Unpacked(bool report);
     void FillConfigMenu(const QString& current);
     void UpdateSetButtons();

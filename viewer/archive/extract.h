@@ -6,6 +6,10 @@
 // link inside the folder is refused and left out; the others are written.
 // Names in Shift-JIS are converted to UTF-8.  An existing file of the same
 // name inside the folder is replaced (the name, never a link's target).
+//
+// LZH archives (header levels 0 to 3, every attribute value, self-extracting
+// ones too) are read with liblhasa, ZIP and tar with libarchive.  Failures
+// and refusals carry a kind for the user's message and an English detail.
 #pragma once
 
 #include <string>
@@ -13,14 +17,43 @@
 
 namespace kissarchive {
 
+// Why an archive could not be read or written.
+enum class Failure {
+    None,
+    Missing,         // no such file
+    CannotOpen,      // there, but cannot be read (permissions, not a file)
+    UnknownFormat,   // neither LZH nor ZIP nor tar
+    Damaged,         // cut short, a wrong CRC, a broken header
+    TooLarge,        // would unpack past the limits below
+    TooManyEntries,
+    FolderUnusable,  // the folder to unpack into cannot be used
+};
+
+// Why one entry was left out.
+enum class Why {
+    EmptyName,
+    AbsoluteName,
+    DotDot,
+    NulInName,
+    NameNotText,    // neither Shift-JIS nor UTF-8
+    Link,
+    NotAFile,       // a device, a pipe
+    UnknownMethod,  // an LZH compression method liblhasa does not know
+    ThroughLink,    // would leave the folder through a link in it
+    CannotCreateFolder,
+    CannotWrite,
+};
+
 struct Refusal {
     std::string name;    // the entry's name as far as it could be read
-    std::string reason;
+    std::string reason;  // English detail
+    Why why = Why::EmptyName;
 };
 
 struct ExtractResult {
     bool ok = false;                   // false: nothing was written
-    std::string error;                 // why, when not ok
+    Failure failure = Failure::None;
+    std::string error;                 // English detail, when not ok
     std::vector<std::string> written;  // relative UTF-8 paths, in archive order
     std::vector<Refusal> refused;
 };
@@ -35,7 +68,8 @@ struct Entry {
 
 struct ReadResult {
     bool ok = false;
-    std::string error;
+    Failure failure = Failure::None;
+    std::string error;           // English detail, when not ok
     std::vector<Entry> entries;  // in archive order; refused ones left out
     std::vector<Refusal> refused;
 };
@@ -62,7 +96,7 @@ constexpr long long kMaxEntryBytes = 64ll << 20;
 constexpr long long kMaxTotalBytes = 256ll << 20;
 constexpr int kMaxEntries = 100000;
 
-// Reads and checks every entry; nothing is written.
+// Reads and checks every entry into memory; nothing is written.
 ReadResult ReadArchive(const std::string& archivePath);
 
 // Writes the entries into the folder.  `ok` is the folder's; entries that
@@ -73,7 +107,7 @@ ExtractResult WriteEntries(const std::vector<Entry>& entries, const Folder& fold
 ExtractResult ExtractArchive(const std::string& archivePath, const std::string& folder);
 
 // The entry name as a relative path of plain components ("a/b.cel"), or ""
-// with `reason` set when the name may not be written.
-std::string SafeRelativePath(const std::string& utf8Name, std::string& reason);
+// with `refusal`'s why and reason set when the name may not be written.
+std::string SafeRelativePath(const std::string& utf8Name, Refusal& refusal);
 
 }  // namespace kissarchive

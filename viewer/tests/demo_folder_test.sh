@@ -3,7 +3,8 @@
 # fits together as the launcher uses it: the catalog's first row, read with
 # "KISSDIR" from the "TMPDIR" folder, names the generated set; "KISSEXE"
 # names the built viewer; the row's size is the archive's; and the viewer,
-# started there with that path in the launcher's form, unpacks the set.
+# started there with that path in the launcher's form, unpacks the set into
+# a new folder of its own there, removed again when it is stopped.
 set -e
 src=$1
 build=$(cd "$2" && pwd)
@@ -14,7 +15,8 @@ fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 os_path() { printf '%s' "$1" | sed 's|^[Zz]:||' | tr '\\' '/'; }
 
 sh "$src/scripts/demo-folder.sh" "$build" "$work/demo"
-setting() { iconv -f CP932 -t UTF-8 "$work/demo/Tansu.ini" | tr -d '\r' | sed -n "s/^$1 = //p"; }
+# A value between double quotes is the text inside them.
+setting() { iconv -f CP932 -t UTF-8 "$work/demo/Tansu.ini" | tr -d '\r' | sed -n "s/^$1 = //p" | sed 's/^"\(.*\)"$/\1/; s/""/"/g'; }
 kissdir=$(setting KISSDIR)
 kissexe=$(setting KISSEXE)
 tmpdir=$(setting TMPDIR)
@@ -37,11 +39,22 @@ cd "$tmpos"
 [ -f "$path" ] || fail "'$argument' is not there from $tmpdir"
 [ "$(stat -c %s "$path")" = "$bytes" ] || fail "BYTE $bytes, archive $(stat -c %s "$path")"
 
-# The viewer on the path in the launcher's own form; it keeps running, so
-# it is stopped after a while.
+# The viewer on the path in the launcher's own form; it keeps running until
+# it is stopped, as a closed window would be, by SIGTERM.
+QT_QPA_PLATFORM=offscreen PATH="$build/viewer:$PATH" "$kissexe" "$argument" >/dev/null 2>&1 &
+viewer=$!
+before=$(ls)
+tries=0
+until [ -f DEMODOLL-*/BODY.CEL ] 2>/dev/null; do
+  tries=$((tries + 1))
+  [ $tries -lt 500 ] && kill -0 $viewer 2>/dev/null || { kill $viewer 2>/dev/null; fail "the set was not unpacked in a folder of its own"; }
+  sleep 0.01
+done
+[ -f DEMODOLL-*/DEMODOLL.CNF ] || fail "no DEMODOLL.CNF beside BODY.CEL"
+kill -TERM $viewer
 status=0
-QT_QPA_PLATFORM=offscreen PATH="$build/viewer:$PATH" timeout 5 "$kissexe" "$argument" >/dev/null 2>&1 || status=$?
-[ $status -eq 124 ] || fail "the viewer ended with $status instead of showing the set"
-[ -f DEMODOLL.CNF ] && [ -f BODY.CEL ] || fail "the set was not unpacked in the working folder"
+wait $viewer || status=$?
+[ $status -eq 0 ] || fail "the viewer ended with $status when stopped"
+[ "$(ls)" = "$before" ] && [ -z "$(ls -d DEMODOLL-* 2>/dev/null)" ] || fail "the unpacked folder was left: $(ls)"
 [ -z "$(ls "$work/demo/KISS/DEMO" | grep -v '^DEMODOLL.LZH$')" ] || fail "files beside the archive"
 echo "demonstration folder: $argument from $tmpdir opens"

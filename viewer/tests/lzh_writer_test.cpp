@@ -1,7 +1,8 @@
 // The stored-LZH writer: its CRC, and that libarchive reads what it writes
-// (levels 0 and 1, Shift-JIS names, data) and notices a bad CRC.
+// (levels 0, 1 and 2, Shift-JIS names, folders, data) and notices a bad CRC.
 #include "tools/lzh_writer.h"
 
+#include <algorithm>
 #include <archive.h>
 #include <archive_entry.h>
 #include <gtest/gtest.h>
@@ -52,23 +53,29 @@ TEST(LzhWriter, Crc16IsTheArcCrc) {
     EXPECT_EQ(kisstools::LzhCrc16(""), 0);
 }
 
-TEST(LzhWriter, LibarchiveReadsBothLevelsWithShiftJisNames) {
+TEST(LzhWriter, LibarchiveReadsEveryLevelWithShiftJisNames) {
     const std::vector<ArchiveFile> files{
         {"A.CNF", "(10,10)\r\n"},
         {"\x83\x5C\x83\x74\x83\x67.CEL" /* ソフト: 0x5C as a second byte */, std::string(5000, '\x42')},
         {"EMPTY.TXT", ""},
+        {"\x83\x5C\\IN.CEL" /* ソ\IN.CEL */, "in a folder"},
     };
-    for (int level : {0, 1}) {
+    for (int level : {0, 1, 2}) {
         const std::string lzh = kisstools::WriteLzh(files, level);
         EXPECT_EQ(lzh.substr(2, 5), "-lh0-");
         EXPECT_EQ(static_cast<unsigned char>(lzh[20]), level);
         Listed l = ReadBack(lzh);
         EXPECT_EQ(l.error, "") << "level " << level;
-        ASSERT_EQ(l.entries.size(), 3u);
+        ASSERT_EQ(l.entries.size(), 4u);
         EXPECT_EQ(l.entries[0], (std::pair<std::string, std::string>{"A.CNF", "(10,10)\r\n"}));
         EXPECT_EQ(l.entries[1].first, "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.CEL");
         EXPECT_EQ(l.entries[1].second, files[1].bytes);
         EXPECT_EQ(l.entries[2].second, "");
+        // libarchive keeps the "\\" of a level 0 or 1 name.
+        std::string folderName = l.entries[3].first;
+        std::replace(folderName.begin(), folderName.end(), '\\', '/');
+        EXPECT_EQ(folderName, "\xE3\x82\xBD/IN.CEL");
+        EXPECT_EQ(l.entries[3].second, "in a folder");
     }
 }
 

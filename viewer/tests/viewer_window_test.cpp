@@ -1,6 +1,6 @@
 // The viewer as a user meets it: started on an archive in a working folder,
-// it unpacks there, shows the doll, switches sets by button and key, and
-// lets objects be dragged; bad archives end in a message.
+// it unpacks into a new folder there, shows the doll, switches sets by button
+// and key, and lets objects be dragged; bad archives end in a message.
 #include "app/argument.h"
 #include "app/viewer_window.h"
 #include "archive_test_support.h"
@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 using kissviewer::Messages;
 using kissviewer::ViewerWindow;
@@ -57,6 +58,8 @@ struct Viewer {
         window.FinishUnpacking();
         return ok;
     }
+    // Where the window unpacked the set.
+    std::string Unpacked(const std::string& name) const { return window.unpackFolder()->path() + "/" + name; }
     QImage Shot() { return window.playfield()->grab().toImage(); }
     QRgb Pixel(int x, int y) { return Shot().pixel(x, y); }
     QPushButton* SetButton(int s) { return window.findChild<QPushButton*>(QStringLiteral("SetButton%1").arg(s)); }
@@ -73,20 +76,25 @@ std::string DemoLzh() { return kisstools::WriteLzh(kisstools::MakeDemoSet(), 1);
 
 }  // namespace
 
-TEST(ViewerWindow, UnpacksIntoTheWorkingFolderAndShowsTheDoll) {
+TEST(ViewerWindow, UnpacksIntoANewFolderInTheWorkingFolderAndShowsTheDoll) {
     Viewer v(DemoLzh());
     ASSERT_TRUE(v.window.Open(v.archive));
+    ASSERT_NE(v.window.unpackFolder(), nullptr);
     // The files are written meanwhile; the window learns of it by itself.
-    for (int i = 0; i < 500 && !testsupport::Exists(v.work.file("tmp/\xE8\xAA\xAC\xE6\x98\x8E.TXT")); ++i) {
+    for (int i = 0; i < 500 && !testsupport::Exists(v.Unpacked("\xE8\xAA\xAC\xE6\x98\x8E.TXT")); ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QTest::qWait(10);
     }
     QTest::qWait(20);
     EXPECT_TRUE(v.messages.shown.empty()) << v.messages.shown.front().text.toStdString();
     EXPECT_EQ(v.window.windowTitle(), QStringLiteral("DEMODOLL.LZH"));
-    // Unpacked into the working folder, not beside the archive.
-    EXPECT_TRUE(testsupport::Exists(v.work.file("tmp/BODY.CEL")));
-    EXPECT_TRUE(testsupport::Exists(v.work.file("tmp/\xE8\xAA\xAC\xE6\x98\x8E.TXT")));
+    // Unpacked into a folder of its own in the working folder, named after
+    // the archive; nothing beside the archive.
+    const std::string folder = v.window.unpackFolder()->name();
+    EXPECT_EQ(kisstest::Listing(v.work.file("tmp"))[0], folder);
+    EXPECT_EQ(folder.substr(0, 9), "DEMODOLL-");
+    EXPECT_TRUE(testsupport::Exists(v.work.file("tmp/" + folder + "/BODY.CEL")));
+    EXPECT_TRUE(testsupport::Exists(v.Unpacked("\xE8\xAA\xAC\xE6\x98\x8E.TXT")));
     EXPECT_EQ(kisstest::Listing(v.work.file("kiss")), (std::vector<std::string>{"DEMODOLL.LZH"}));
 
     v.window.show();
@@ -202,14 +210,25 @@ TEST(ViewerWindow, OtherConfigurationsFromTheMenuAndZipArchives) {
     EXPECT_FALSE(v.SetButton(1)->isEnabled());
 }
 
-TEST(ViewerWindow, BadArchivesAndMissingFilesEndInAMessage) {
+TEST(ViewerWindow, BadArchivesAndMissingFilesEndInAJapaneseMessage) {
     const std::string good = DemoLzh();
-    {
-        Viewer v(good.substr(0, good.size() / 2));
+    // Cut short; not an archive; no such file: what went wrong in Japanese,
+    // the library's words only after it, and nothing unpacked.
+    const std::vector<std::pair<std::string, QString>> cases{
+        {good.substr(0, good.size() / 2), QStringLiteral("書庫が壊れています")},
+        {"random bytes, not an archive", QStringLiteral("書庫の形式がわかりません")},
+        {"", QStringLiteral("書庫ファイルが見つかりません")},
+    };
+    for (const auto& [bytes, words] : cases) {
+        Viewer v(bytes);
+        if (bytes.empty()) std::filesystem::remove(v.archive);
         EXPECT_FALSE(v.Open());
         ASSERT_EQ(v.messages.shown.size(), 1u);
+        const QString text = v.messages.shown[0].text;
         EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Error);
-        EXPECT_TRUE(v.messages.shown[0].text.startsWith(QStringLiteral("書庫を展開できません。"))) << v.messages.shown[0].text.toStdString();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("書庫を開けません。\n") + QString::fromStdString(v.archive)))
+            << text.toStdString();
+        EXPECT_EQ(text.split(QLatin1Char('\n'))[3].left(words.size()), words) << text.toStdString();
         EXPECT_TRUE(kisstest::Listing(v.work.file("tmp")).empty());
     }
     {
@@ -217,34 +236,82 @@ TEST(ViewerWindow, BadArchivesAndMissingFilesEndInAMessage) {
         EXPECT_FALSE(v.Open());
         ASSERT_EQ(v.messages.shown.size(), 1u);
         EXPECT_TRUE(v.messages.shown[0].text.contains(QStringLiteral(".cnf")));
+        EXPECT_TRUE(kisstest::Listing(v.work.file("tmp")).empty());
     }
     {
-        // An unsafe entry is named in a warning; the doll still shows, and
-        // nothing lands outside the working folder.
+        // An unsafe entry is named in a warning with its reason; the doll
+        // still shows, and nothing lands outside its folder.
         auto files = kisstools::MakeDemoSet();
         files.push_back({"..\\..\\EVIL.TXT", "x"});
         files.erase(files.begin() + 7);  // HAT.CEL goes missing
-        files.push_back({"LINK\\OUT.TXT", "x"});
         Viewer v(kisstools::WriteLzh(files, 0));
-        std::filesystem::create_directory_symlink(v.work.path(), v.work.file("tmp/LINK"));
         EXPECT_TRUE(v.Open());
-        // Refused on reading: the ".." name; then the missing cel; refused
-        // on writing: the name through the link in the working folder.
-        ASSERT_EQ(v.messages.shown.size(), 3u);
+        // Refused on reading: the ".." name; then the missing cel.
+        ASSERT_EQ(v.messages.shown.size(), 2u);
         EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Warning);
-        EXPECT_TRUE(v.messages.shown[0].text.contains(QStringLiteral("EVIL.TXT")));
+        EXPECT_TRUE(v.messages.shown[0].text.contains(QStringLiteral("../../EVIL.TXT（名前に「..」があります）")))
+            << v.messages.shown[0].text.toStdString();
         EXPECT_TRUE(v.messages.shown[1].text.contains(QStringLiteral("hat.cel: file not found")))
             << v.messages.shown[1].text.toStdString();
-        EXPECT_EQ(v.messages.shown[2].kind, Messages::Kind::Warning);
-        EXPECT_TRUE(v.messages.shown[2].text.contains(QStringLiteral("LINK/OUT.TXT")));
-        EXPECT_TRUE(v.messages.shown[2].text.contains(QStringLiteral("link")));
-        EXPECT_FALSE(testsupport::Exists(v.work.file("OUT.TXT")));
         EXPECT_FALSE(testsupport::Exists(v.work.file("EVIL.TXT")));
         EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(v.work.path()).parent_path() / "EVIL.TXT"));
         v.window.show();
         EXPECT_EQ(v.Pixel(demo::kShirtX0 + demo::kShirtPixelX, demo::kShirtY0 + demo::kShirtPixelY),
                   Opaque(demo::kShirtPink[0]));
     }
+}
+
+TEST(ViewerWindow, NeverReplacesAFileThatWasThereAndRemovesItsFolderUnlessKept) {
+    // The set holds a "Tansu.CSV", and so does the working folder.
+    auto files = kisstools::MakeDemoSet();
+    files.push_back({"Tansu.CSV", "the set's own"});
+    for (bool keep : {false, true}) {
+        Viewer v(kisstools::WriteLzh(files, 2));
+        WriteBytes(v.work.file("tmp/Tansu.CSV"), "the user's catalog");
+        std::optional<ViewerWindow> window(std::in_place, &v.messages);
+        ASSERT_TRUE(window->Open(v.archive));
+        window->FinishUnpacking();
+        EXPECT_TRUE(v.messages.shown.empty());
+        const std::string folder = window->unpackFolder()->path();
+        EXPECT_EQ(testsupport::ReadBytes(folder + "/Tansu.CSV"), "the set's own");
+        EXPECT_EQ(testsupport::ReadBytes(v.work.file("tmp/Tansu.CSV")), "the user's catalog");
+        // The File menu offers to keep the folder, by its name.
+        auto* keepAction = window->findChild<QAction*>(QStringLiteral("KeepFolderAction"));
+        ASSERT_NE(keepAction, nullptr);
+        EXPECT_TRUE(keepAction->isEnabled());
+        EXPECT_TRUE(keepAction->text().contains(QString::fromStdString(window->unpackFolder()->name())));
+        if (keep) keepAction->trigger();
+        EXPECT_EQ(keepAction->isChecked(), keep);
+        window.reset();  // the viewer closes
+        EXPECT_EQ(testsupport::Exists(folder + "/BODY.CEL"), keep);
+        EXPECT_EQ(kisstest::Listing(v.work.file("tmp")).size(), keep ? 2u + files.size() : 1u);
+        EXPECT_EQ(testsupport::ReadBytes(v.work.file("tmp/Tansu.CSV")), "the user's catalog");
+    }
+}
+
+TEST(ViewerWindow, AFolderThatCannotBeMadeIsSaidAndTheDollStillShows) {
+    // The working folder is gone while the viewer runs in it.
+    Viewer v(DemoLzh());
+    std::filesystem::remove(v.work.file("tmp"));
+    ASSERT_TRUE(v.Open());
+    ASSERT_EQ(v.messages.shown.size(), 1u);
+    EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Error);
+    EXPECT_TRUE(v.messages.shown[0].text.startsWith(QStringLiteral("書庫を展開するフォルダーを作れません。")))
+        << v.messages.shown[0].text.toStdString();
+    EXPECT_EQ(v.window.unpackFolder(), nullptr);
+    EXPECT_FALSE(v.window.findChild<QAction*>(QStringLiteral("KeepFolderAction"))->isEnabled());
+    v.window.show();
+    EXPECT_EQ(v.Pixel(demo::kShirtX0 + demo::kShirtPixelX, demo::kShirtY0 + demo::kShirtPixelY),
+              Opaque(demo::kShirtPink[0]));
+}
+
+TEST(ViewerWindow, OpensLevel2ArchivesWithAttributeZero) {
+    Viewer v(kisstools::WriteLzh(kisstools::MakeDemoSet(), 2, 0));
+    ASSERT_TRUE(v.Open());
+    EXPECT_TRUE(v.messages.shown.empty()) << v.messages.shown.front().text.toStdString();
+    v.window.show();
+    EXPECT_EQ(v.Pixel(demo::kShirtX0 + demo::kShirtPixelX, demo::kShirtY0 + demo::kShirtPixelY),
+              Opaque(demo::kShirtPink[0]));
 }
 
 TEST(ViewerWindow, AboutNamesTheFkissLevelsAndPlainConfigFilesOpen) {
@@ -259,7 +326,7 @@ TEST(ViewerWindow, AboutNamesTheFkissLevelsAndPlainConfigFilesOpen) {
     // The unpacked configuration opened directly, from another folder.
     RecordingMessages messages;
     ViewerWindow plain(&messages);
-    const std::string cnf = v.work.file("tmp/DEMODOLL.CNF");
+    const std::string cnf = v.Unpacked("DEMODOLL.CNF");
     std::filesystem::current_path(v.work.path());
     ASSERT_TRUE(plain.Open(cnf));
     EXPECT_TRUE(messages.shown.empty());
@@ -279,7 +346,7 @@ TEST(ViewerWindow, ShiftJisFileNamesInTheConfigurationAreFound) {
                                  0));
     ASSERT_TRUE(v.Open());
     EXPECT_TRUE(v.messages.shown.empty()) << v.messages.shown.front().text.toStdString();
-    EXPECT_TRUE(testsupport::Exists(v.work.file("tmp/\xE3\x82\xBD.CEL")));
+    EXPECT_TRUE(testsupport::Exists(v.Unpacked("\xE3\x82\xBD.CEL")));
     v.window.show();
     EXPECT_EQ(v.Pixel(4, 5), 0xFFFF0000u);
 }

@@ -47,6 +47,23 @@ inline void TypeInto(QWidget* w, const QString& text) {
     }
 }
 
+// A key held down as the toolkit reports it: its press; then, while it is
+// held, `repeats` pairs of a release and a press, each marked as
+// auto-repeat; `held` runs then, before the release that lets the key go.
+inline void HoldKey(QWidget* w, Qt::Key key, const QString& text, int repeats, const std::function<void()>& held = {}) {
+    auto send = [&](QEvent::Type type, bool repeat) {
+        QKeyEvent e(type, key, Qt::NoModifier, text, repeat);
+        QApplication::sendEvent(w, &e);
+    };
+    send(QEvent::KeyPress, false);
+    for (int i = 0; i < repeats; ++i) {
+        send(QEvent::KeyRelease, true);
+        send(QEvent::KeyPress, true);
+    }
+    if (held) held();
+    send(QEvent::KeyRelease, false);
+}
+
 // Runs `act` on the first modal widget of type T that comes up (for the
 // toolkit's own dialogs, which run their loop without the modal script).
 template <typename T>

@@ -2,7 +2,8 @@
 // shown without taking the activation from the window the user works in,
 // so that it can reach beyond its owner's window.  Its bounds are in
 // screen coordinates.  It never takes the keyboard focus; keys reach it
-// from the control that has it (TWinControl::SendKey).
+// from the control that has it (TWinControl::SendKey).  Only the left
+// mouse button chooses an item; the control hears the others all the same.
 #pragma once
 
 #include "framework/ui/controls/list_box.h"

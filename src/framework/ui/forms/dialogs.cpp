@@ -6,6 +6,7 @@ void TOpenDialog::DeclarePublished(TClassBuilder<TOpenDialog>& c) {
     c.Property("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName);
     c.Property("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter);
     c.Property("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex).Default(1);
+    c.Property("ExecutablesFilter", &TOpenDialog::ExecutablesFilter, &TOpenDialog::SetExecutablesFilter).Default(0);
     c.Property("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir);
     c.Set("Options", &TOpenDialog::Options, &TOpenDialog::SetOptions,
           {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp", "ofNoValidate",
@@ -18,6 +19,9 @@ void TOpenDialog::DeclarePublished(TClassBuilder<TOpenDialog>& c) {
 
 TANSU_IMPLEMENT_CLASS(TSaveDialog)
 void TSaveDialog::DeclarePublished(TClassBuilder<TSaveDialog>&) {}
+
+TANSU_IMPLEMENT_CLASS(TFolderDialog)
+void TFolderDialog::DeclarePublished(TClassBuilder<TFolderDialog>&) {}
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner), files_(new TStringList()) {}
 
@@ -32,6 +36,7 @@ bool TOpenDialog::Execute() {
     o.allowMultiSelect = options_ & ofAllowMultiSelect;
     o.overwritePrompt = options_ & ofOverwritePrompt;
     dialog_.Settings().save = saving_;
+    dialog_.Settings().folder = choosingFolder_;
     if (!dialog_.Execute()) return false;
     files_->Clear();
     for (const std::string& f : dialog_.Files()) files_->Add(f);

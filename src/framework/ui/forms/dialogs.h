@@ -49,6 +49,10 @@ public:
     // The filter shown first, counted from 1.
     int FilterIndex() const { return dialog_.Settings().filterIndex; }
     void SetFilterIndex(int index) { dialog_.Settings().filterIndex = index; }
+    // The filter (counted from 1) that lists the executable files, whatever
+    // their names (its patterns are not used); 0 for none.
+    int ExecutablesFilter() const { return dialog_.Settings().executablesFilter; }
+    void SetExecutablesFilter(int index) { dialog_.Settings().executablesFilter = index; }
     const std::string& DefaultExt() const { return dialog_.Settings().defaultExt; }
     void SetDefaultExt(const std::string& ext) { dialog_.Settings().defaultExt = ext; }
     const std::string& InitialDir() const { return dialog_.Settings().initialDir; }
@@ -65,6 +69,8 @@ public:
 protected:
     // Set by TSaveDialog: the dialog asks for a name to save under.
     bool saving_ = false;
+    // Set by TFolderDialog: the dialog asks for a folder.
+    bool choosingFolder_ = false;
 
 private:
     ui::OpenFileDialog dialog_;
@@ -79,4 +85,12 @@ class TSaveDialog : public TOpenDialog {
     TANSU_CLASS(TSaveDialog, TOpenDialog)
 public:
     explicit TSaveDialog(TComponent* owner) : TOpenDialog(owner) { saving_ = true; }
+};
+
+// The folder dialog: an existing folder is chosen (FileName is that folder,
+// without a closing backslash); files are not listed.
+class TFolderDialog : public TOpenDialog {
+    TANSU_CLASS(TFolderDialog, TOpenDialog)
+public:
+    explicit TFolderDialog(TComponent* owner) : TOpenDialog(owner) { choosingFolder_ = true; }
 };

@@ -15,7 +15,7 @@ void RegisterStandardControls() {
     for (TClass cls : {TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(), TMaskEdit::StaticClass(),
                        TButton::StaticClass(), TBitBtn::StaticClass(), TBevel::StaticClass(), TPanel::StaticClass(),
                        TListBox::StaticClass(), TImage::StaticClass(), TMainMenu::StaticClass(), TMenuItem::StaticClass(),
-                       TOpenDialog::StaticClass(), TSaveDialog::StaticClass()})
+                       TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TFolderDialog::StaticClass()})
         RegisterClass(cls);
 }
 

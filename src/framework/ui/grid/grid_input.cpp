@@ -51,7 +51,31 @@ void GridWidget::mouseReleaseEvent(QMouseEvent* e) {
     Tell([&] { hooks_->MouseUp(b, ShiftStateOf(*e), p.x(), p.y()); });
 }
 
+namespace {
+
+// Notes for the length of one key event whether it repeats a held key (a
+// handler may free the grid meanwhile).
+class AutoRepeatScope {
+public:
+    AutoRepeatScope(GridWidget* grid, bool& flag, const QKeyEvent& e) : grid_(grid), flag_(flag), was_(flag) {
+        flag_ = e.isAutoRepeat();
+    }
+    ~AutoRepeatScope() {
+        if (grid_) flag_ = was_;
+    }
+    AutoRepeatScope(const AutoRepeatScope&) = delete;
+    AutoRepeatScope& operator=(const AutoRepeatScope&) = delete;
+
+private:
+    QPointer<GridWidget> grid_;
+    bool& flag_;
+    bool was_;
+};
+
+}  // namespace
+
 void GridWidget::keyPressEvent(QKeyEvent* e) {
+    const AutoRepeatScope repeat(this, keyAutoRepeat_, *e);
     int code = KeyCodeOf(*e);
     if (code != 0) HookKeyDown(code, ShiftStateOf(*e));
     const QString text = e->text();
@@ -77,6 +101,7 @@ void GridWidget::keyPressEvent(QKeyEvent* e) {
 }
 
 void GridWidget::keyReleaseEvent(QKeyEvent* e) {
+    const AutoRepeatScope repeat(this, keyAutoRepeat_, *e);
     int code = KeyCodeOf(*e);
     if (code != 0) HookKeyUp(code, ShiftStateOf(*e));
 }

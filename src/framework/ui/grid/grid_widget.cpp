@@ -6,7 +6,9 @@
 #include "framework/exceptions.h"
 #include "framework/ui/grid/inplace_editor.h"
 #include "framework/ui/graphics/qt_graphics.h"
+#include "framework/ui/graphics/qt_text.h"
 
+#include <QFontMetrics>
 #include <QScrollBar>
 #include <QWindow>
 
@@ -193,6 +195,10 @@ void GridWidget::SetCellFont(const Font& font) {
     font_ = font;
     if (editor_) editor_->setFont(ToQFont(font_));
     InvalidateGrid();
+}
+
+int GridWidget::CellTextWidth(std::string_view text) const {
+    return QFontMetrics(ToQFont(font_)).horizontalAdvance(ToQt(text));
 }
 
 void GridWidget::SetCellColor(Color color) {

@@ -29,6 +29,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QWindow;
@@ -92,6 +93,8 @@ public:
     void SetCellColor(Color color);
     Color FixedColor() const { return fixedColor_; }  // background of fixed cells
     void SetFixedColor(Color color);
+    // Width of a cp932 text in the cell font, as the cells draw it.
+    int CellTextWidth(std::string_view text) const;
 
     // ---- Current cell, selection and scrolling.  The current cell is
     // always a data cell.  Setting Col or Row moves the selection with it.
@@ -148,6 +151,11 @@ public:
     // The grid sends it itself for presses inside its window; forms call it
     // for menu selections.
     void SendCancelMode(QWidget* cause);
+
+    // Whether the key being handled (KeyDown, KeyPress, KeyUp) comes from a
+    // held key's auto-repeat: the toolkit repeats a held key as release and
+    // press pairs, both marked so.
+    bool KeyAutoRepeat() const { return keyAutoRepeat_; }
 
     // ---- Events.  Key codes are those of input_types.h; a handler may set
     // the key (the character) to 0 to keep the grid from acting on it.
@@ -334,6 +342,7 @@ private:
     GridCoord editCell_;  // the cell the editor holds, or none
     bool writingBack_ = false;
     bool takingFocus_ = false;  // the grid takes the focus back from its editor
+    bool keyAutoRepeat_ = false;  // the key event being handled repeats a held key
 
     Canvas* canvas_ = nullptr;
     bool updatingScrollBars_ = false;

@@ -167,6 +167,9 @@ void TCustomGrid::SetFixedColor(TColor color) {
     ApplyCellLook();
 }
 
+int TCustomGrid::TextWidth(std::string_view text) const { return Host()->CellTextWidth(text); }
+bool TCustomGrid::KeyAutoRepeat() const { return Host()->KeyAutoRepeat(); }
+
 int TCustomGrid::Col() const { return Host()->Col(); }
 void TCustomGrid::SetCol(int col) { Host()->SetCol(col); }
 int TCustomGrid::Row() const { return Host()->Row(); }

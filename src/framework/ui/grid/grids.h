@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -101,6 +102,11 @@ public:
     void SetScrollBars(TScrollStyle style);
     TColor FixedColor() const { return fixedColor_; }
     void SetFixedColor(TColor color);
+    // The font the cells are drawn in (the parent's with ParentFont), and
+    // the width in pixels of a cp932 text in it; usable at any time, not
+    // only while painting.
+    const TFont* CellFont() const { return EffectiveFont(); }
+    int TextWidth(std::string_view text) const;
 
     // ---- Current cell, selection, scrolling.
     int Col() const;
@@ -172,6 +178,12 @@ public:
     void DblClick() override;
     // The grid ends a sizing or moving drag of its own.
     void CancelMode(TControl* cause) override;
+
+    // During KeyDown, KeyPress and KeyUp: whether the key repeats a held
+    // key.  The toolkit repeats a held key as pairs of a release and a
+    // press, both marked as repeats; a step that must see one press and one
+    // release per stroke ignores the marked ones.
+    bool KeyAutoRepeat() const;
 
     bool WidgetReportsInput() const override { return true; }
     bool WantsTab() const override;

@@ -24,6 +24,10 @@ struct OpenDialogRequest {
     std::string initialDir;  // where the dialog opens; empty: the current folder
     OpenDialogOptions options;
     bool save = false;       // a save dialog: the name may be new, the button saves
+    bool folder = false;     // a folder is chosen, not a file (no filter, no name)
+    // The filter (counted from 1) that lists the executable files, whatever
+    // their names; 0 for none.  Its patterns are not used.
+    int executablesFilter = 0;
 };
 
 }  // namespace ui

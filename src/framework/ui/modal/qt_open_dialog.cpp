@@ -27,17 +27,19 @@ namespace {
 class PatternProxy : public QSortFilterProxyModel {
 public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
-    void SetPatterns(QStringList patterns) {
+    void SetPatterns(QStringList patterns, bool executables) {
         patterns_ = std::move(patterns);
+        executables_ = executables;
         invalidateFilter();
     }
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
         auto* fs = qobject_cast<QFileSystemModel*>(sourceModel());
-        if (!fs || patterns_.isEmpty()) return true;
+        if (!fs || (patterns_.isEmpty() && !executables_)) return true;
         QModelIndex index = fs->index(row, 0, parent);
         if (fs->isDir(index)) return true;
+        if (executables_) return fs->fileInfo(index).isExecutable();
         QString name = fs->fileName(index);
         for (const QString& p : patterns_)
             if (MatchesFilePattern(p, name)) return true;
@@ -46,6 +48,7 @@ protected:
 
 private:
     QStringList patterns_;
+    bool executables_ = false;
 };
 
 QString AsciiStandIn(const QString& pattern) {
@@ -82,7 +85,10 @@ std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWi
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Qt asks before replacing a file only when told to.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.save && o.overwritePrompt));
-    if (request.save) {
+    if (request.folder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    } else if (request.save) {
         dialog.setFileMode(QFileDialog::AnyFile);
     } else if (o.allowMultiSelect) {
         dialog.setFileMode(QFileDialog::ExistingFiles);  // Qt's only multi-select mode
@@ -90,9 +96,10 @@ std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWi
         dialog.setFileMode(o.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
     dialog.setLabelText(QFileDialog::LookIn, ToQt("ファイルの場所:"));
-    dialog.setLabelText(QFileDialog::FileName, ToQt("ファイル名:"));
+    dialog.setLabelText(QFileDialog::FileName, request.folder ? ToQt("フォルダー:") : ToQt("ファイル名:"));
     dialog.setLabelText(QFileDialog::FileType, ToQt("ファイルの種類:"));
-    dialog.setLabelText(QFileDialog::Accept, request.save ? ToQt("保存(&S)") : ToQt("開く(&O)"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        request.save ? ToQt("保存(&S)") : request.folder ? ToQt("選択(&S)") : ToQt("開く(&O)"));
     dialog.setLabelText(QFileDialog::Reject, ToQt("キャンセル"));
 
     std::vector<FileFilterItem> filters = ParseFileFilter(request.filter);
@@ -113,10 +120,13 @@ std::optional<QStringList> RunQtOpenDialog(const OpenDialogRequest& request, QWi
         dialog.setNameFilters(entries);
         int index = request.filterIndex >= 1 && request.filterIndex <= entries.size() ? request.filterIndex - 1 : 0;
         dialog.selectNameFilter(entries[index]);
-        proxy->SetPatterns(patterns[static_cast<size_t>(index)]);
-        QObject::connect(&dialog, &QFileDialog::filterSelected, proxy, [&, proxy](const QString& entry) {
+        auto choose = [&, proxy](qsizetype i) {
+            proxy->SetPatterns(patterns[static_cast<size_t>(i)], i + 1 == request.executablesFilter);
+        };
+        choose(index);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, proxy, [&, choose](const QString& entry) {
             qsizetype i = entries.indexOf(entry);
-            if (i >= 0) proxy->SetPatterns(patterns[static_cast<size_t>(i)]);
+            if (i >= 0) choose(i);
         });
     }
     std::string suffix = DefaultSuffix(request.defaultExt);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <sys/stat.h>
 
 #include "framework/ui/forms/dialogs.h"
 #include "framework/ui/modal/file_filter.h"
@@ -258,4 +259,78 @@ TEST(QtOpenDialog, ShowsExactlyTheFilesOfTheChosenFilter) {
 }
 
 }  // namespace
+// The viewer's browse on Linux: programs first, whatever their names (no
+// ".exe" there), and a name typed without a dot is taken as it is.
+TEST(QtOpenDialog, AnExecutablesFilterListsProgramsAndTakesNamesWithoutADot) {
+    testsupport::TempFolder folder(false);
+    for (const char* name : {"tansu-kiss", "viewer.sh", "notes.txt", "data"}) testsupport::WriteBytes(folder.file(name), "x");
+    chmod(folder.file("tansu-kiss").c_str(), 0755);
+    chmod(folder.file("viewer.sh").c_str(), 0755);
+    OpenDialogRequest request;
+    request.filter = "実行ファイル|*|全てのﾌｧｲﾙ (*.*)|*.*";
+    request.executablesFilter = 1;
+    request.initialDir = *platform::FromOsPath(folder.path());
+    request.options.fileMustExist = true;
+
+    auto listed = [](QListView* view) {
+        QStringList names;
+        QModelIndex root = view->rootIndex();
+        for (int r = 0; r < view->model()->rowCount(root); ++r) names << view->model()->index(r, 0, root).data().toString();
+        names.sort();
+        return names;
+    };
+    QStringList programs, all;
+    QString shownFilter;
+    WhenModal<QFileDialog>([&](QFileDialog& d) {
+        auto* view = d.findChild<QListView*>(QStringLiteral("listView"));
+        ASSERT_TRUE(view);
+        shownFilter = d.selectedNameFilter();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listed(view).size() == 2; }, 5000));
+        programs = listed(view);
+        d.selectNameFilter(d.nameFilters().at(1));
+        Q_EMIT d.filterSelected(d.nameFilters().at(1));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listed(view).size() == 4; }, 5000));
+        all = listed(view);
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(name);
+        name->setText(QStringLiteral("tansu-kiss"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    auto chosen = RunQtOpenDialog(request);
+    EXPECT_TRUE(shownFilter.startsWith(Q("実行ファイル"))) << shownFilter.toStdString();
+    EXPECT_EQ(programs, (QStringList{QStringLiteral("tansu-kiss"), QStringLiteral("viewer.sh")}));
+    EXPECT_EQ(all.size(), 4);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->front(), QString::fromStdString(folder.file("tansu-kiss")));
+}
+
+TEST(QtOpenDialog, AFolderDialogShowsFoldersAndGivesTheChosenOne) {
+    testsupport::TempFolder folder(false);
+    testsupport::WriteBytes(folder.file("file.txt"), "x");
+    ASSERT_EQ(mkdir(folder.file("My Sets").c_str(), 0777), 0);
+    OpenDialogRequest request;
+    request.title = "KISS ディレクトリの選択";
+    request.folder = true;
+    request.initialDir = *platform::FromOsPath(folder.path());
+    request.options.pathMustExist = true;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    bool dirsOnly = false;
+    QString acceptText;
+    WhenModal<QFileDialog>([&](QFileDialog& d) {
+        mode = d.fileMode();
+        dirsOnly = d.testOption(QFileDialog::ShowDirsOnly);
+        acceptText = d.labelText(QFileDialog::Accept);
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(name);
+        name->setText(QStringLiteral("My Sets"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    auto chosen = RunQtOpenDialog(request);
+    EXPECT_EQ(mode, QFileDialog::Directory);
+    EXPECT_TRUE(dirsOnly);
+    EXPECT_EQ(acceptText, Q("選択(&S)"));
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->front(), QString::fromStdString(folder.file("My Sets")));
+}
+
 }  // namespace ui

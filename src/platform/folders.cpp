@@ -1,0 +1,81 @@
+#include "platform/folders.h"
+
+#include "platform/os_path.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace platform {
+namespace {
+
+std::optional<std::string> AbsoluteFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value || value[0] != '/') return std::nullopt;
+    std::string os(value);
+    while (os.size() > 1 && os.back() == '/') os.pop_back();
+    return os;
+}
+
+bool StatFolder(std::string_view systemPath, struct stat& st) {
+    auto os = ToOsPath(systemPath);
+    if (!os || os->empty()) return false;
+    return ::stat(os->c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+std::optional<std::string> HomeFolder() {
+    auto home = AbsoluteFromEnvironment("HOME");
+    if (!home) return std::nullopt;
+    return FromOsPath(*home);
+}
+
+std::optional<std::string> CacheFolder() {
+    if (auto cache = AbsoluteFromEnvironment("XDG_CACHE_HOME")) return FromOsPath(*cache);
+    auto home = AbsoluteFromEnvironment("HOME");
+    if (!home) return std::nullopt;
+    return FromOsPath(*home == "/" ? std::string("/.cache") : *home + "/.cache");
+}
+
+std::optional<std::string> ProgramFolder() {
+    std::vector<char> buf(4096);
+    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
+    if (n <= 0 || static_cast<size_t>(n) >= buf.size()) return std::nullopt;
+    std::string path(buf.data(), static_cast<size_t>(n));
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return std::nullopt;
+    return FromOsPath(slash == 0 ? std::string("/") : path.substr(0, slash));
+}
+
+bool FolderExists(std::string_view systemPath) {
+    struct stat st;
+    return StatFolder(systemPath, st);
+}
+
+bool RegularFileExists(std::string_view systemPath) {
+    auto os = ToOsPath(systemPath);
+    struct stat st;
+    return os && !os->empty() && ::stat(os->c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool SameFolder(std::string_view a, std::string_view b) {
+    struct stat sa, sb;
+    return StatFolder(a, sa) && StatFolder(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool MakeFolders(std::string_view systemPath) {
+    auto os = ToOsPath(systemPath);
+    if (!os || os->empty()) return false;
+    std::string path = *os;
+    for (size_t i = 1; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '/') continue;
+        std::string upTo = path.substr(0, i);
+        if (::mkdir(upTo.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    }
+    return FolderExists(systemPath);
+}
+
+}  // namespace platform
