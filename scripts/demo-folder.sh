@@ -28,3 +28,26 @@ mkdir -p "$dest/KISS/DEMO" "$dest/TEMP"
 if [ ! -f "$dest/KISS/DEMO/DEMODOLL.LZH" ]; then
   "$build/viewer/tansu-kiss-testset" lzh "$dest/KISS/DEMO/DEMODOLL.LZH"
 fi
+
+# Sets that lie in the KiSS folder but are not in the catalog yet, for
+# ﾚｺｰﾄﾞ > KISSフォルダから一括追加 (Ctrl+I): two with a description file (one
+# title holds a comma, which the catalog cannot store), one without, and
+# one lying in the KiSS folder itself, outside any set's folder, which is
+# listed as one that cannot be added.
+# description <file> <title> <maker> <id> <date> <bytes>: a NIFTY
+# description file in Shift-JIS.
+description() {
+  printf '%s\r\n' "------------------------------------------------------------" \
+    "データ名：$2" "　　　ID：$4" "登録日付：$5" "　　属性：BIN" "　バイト：$6" "　　参照：0" "" \
+    "【名　称】$2" "【登録名】$(basename "$1" .TXT).LZH" "【制作者名】$3" | iconv -f UTF-8 -t CP932 >"$1"
+}
+if [ ! -d "$dest/KISS/HARU" ]; then
+  mkdir -p "$dest/KISS/HARU" "$dest/KISS/NATSU"
+  cp "$dest/KISS/DEMO/DEMODOLL.LZH" "$dest/KISS/HARU/HINA.LZH"
+  description "$dest/KISS/HARU/HINA.TXT" "ひな祭りの十二単" "はなみずき" "HAN01234" "97/03/03" "25524"
+  cp "$dest/KISS/DEMO/DEMODOLL.LZH" "$dest/KISS/HARU/OMAKE.LZH"
+  touch -d "2001-04-01 12:00" "$dest/KISS/HARU/OMAKE.LZH"
+  cp "$dest/KISS/DEMO/DEMODOLL.LZH" "$dest/KISS/NATSU/HANABI.LZH"
+  description "$dest/KISS/NATSU/HANABI.TXT" "花火大会, 夏の夜" "みなと工房" "MNT00417" "97/08/15" "25524"
+  cp "$dest/KISS/DEMO/DEMODOLL.LZH" "$dest/KISS/MATOME.LZH"
+fi

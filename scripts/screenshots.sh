@@ -6,6 +6,9 @@
 #   sort-menu.png        its Sort menu open
 #   settings-dialog.png  the settings dialog
 #   record-dialog.png    the record dialog for the first row
+#   batch-add-dialog.png the new sets of the demonstration's KiSS folder
+#                        (Ctrl+I)
+#   find-dialog.png      the search dialog over the record it found (Ctrl+F)
 #   viewer.png           tansu-kiss showing the demonstration set, opened
 #                        from the catalog's first row
 #   preview.png          the main window with the preview window beside it
@@ -162,6 +165,37 @@ if dialog=$(find_window $app 'レコード'); then
   close_dialog "$dialog"
 else
   skip record-dialog "no record window"
+fi
+
+# The sets of the KiSS folder that the catalog lacks: Ctrl+I.
+xdotool windowactivate --sync "$main" >/dev/null 2>&1
+key_to "$main" ctrl+i
+if dialog=$(find_window $app '一括追加'); then
+  shot_window batch-add-dialog "$dialog"
+  close_dialog "$dialog"
+else
+  skip batch-add-dialog "no list of new sets"
+fi
+
+# A search: Ctrl+F, a maker's name, Enter; Ctrl+F again shows the dialog
+# over the record found.  The window manager needs a moment between the
+# two dialogs to give the second the focus.
+xdotool windowactivate --sync "$main" >/dev/null 2>&1
+key_to "$main" ctrl+f
+if dialog=$(find_window $app '検索'); then
+  xdotool windowactivate --sync "$dialog" >/dev/null 2>&1
+  xdotool type 'みなと'
+  xdotool key Return
+  sleep 1
+  key_to "$main" ctrl+f
+  if dialog=$(find_window $app '検索'); then
+    shot_screen find-dialog
+    close_dialog "$dialog"
+  else
+    skip find-dialog "no search window the second time"
+  fi
+else
+  skip find-dialog "no search window"
 fi
 
 # The demonstration set opened from the catalog as a user does: a

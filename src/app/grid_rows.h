@@ -10,6 +10,7 @@ public:
 
     int RowCount() const override { return grid_.RowCount(); }
     std::string Cell(int col, int row) const override { return grid_.Cells(col, row); }
+    void RowView(int row, std::string_view* cells, int count) const override { grid_.RowTexts(row, cells, count); }
     void Reorder(const std::vector<int>& order) override { grid_.ReorderRows(order); }
 
 private:

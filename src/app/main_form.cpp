@@ -56,6 +56,10 @@ void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
     FormField(c, "R1", &TForm1::R1);
     FormField(c, "MenuRecordEdit", &TForm1::MenuRecordEdit);
     FormField(c, "MenuRecordAppend", &TForm1::MenuRecordAppend);
+    FormField(c, "MenuRecordBatchAdd", &TForm1::MenuRecordBatchAdd);
+    FormField(c, "N3", &TForm1::N3);
+    FormField(c, "MenuRecordFind", &TForm1::MenuRecordFind);
+    FormField(c, "MenuRecordFindNext", &TForm1::MenuRecordFindNext);
     FormField(c, "V1", &TForm1::V1);
     FormField(c, "MenuViewPreview", &TForm1::MenuViewPreview);
     FormField(c, "H1", &TForm1::H1);
@@ -81,6 +85,9 @@ void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
     c.Method("MenuSortSizeClick", &TForm1::MenuSortSizeClick);
     c.Method("MenuRecordEditClick", &TForm1::MenuRecordEditClick);
     c.Method("MenuRecordAppendClick", &TForm1::MenuRecordAppendClick);
+    c.Method("MenuRecordBatchAddClick", &TForm1::MenuRecordBatchAddClick);
+    c.Method("MenuRecordFindClick", &TForm1::MenuRecordFindClick);
+    c.Method("MenuRecordFindNextClick", &TForm1::MenuRecordFindNextClick);
     c.Method("MenuAboutClick", &TForm1::MenuAboutClick);
     c.Method("MenuViewPreviewClick", &TForm1::MenuViewPreviewClick);
     c.Method("ComboGrid1Click", &TForm1::ComboGrid1Click);

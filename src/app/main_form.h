@@ -9,6 +9,7 @@
 #include "framework/ui/forms/menu.h"
 
 #include <string>
+#include <vector>
 
 class TForm1 : public TForm {
     TANSU_CLASS(TForm1, TForm)
@@ -37,6 +38,10 @@ public:
     TMenuItem* R1 = nullptr;
     TMenuItem* MenuRecordEdit = nullptr;
     TMenuItem* MenuRecordAppend = nullptr;
+    TMenuItem* MenuRecordBatchAdd = nullptr;
+    TMenuItem* N3 = nullptr;
+    TMenuItem* MenuRecordFind = nullptr;
+    TMenuItem* MenuRecordFindNext = nullptr;
     TMenuItem* V1 = nullptr;
     TMenuItem* MenuViewPreview = nullptr;
     TMenuItem* H1 = nullptr;
@@ -66,6 +71,13 @@ public:
     void MenuSortSizeClick(TObject* Sender);
     void MenuRecordEditClick(TObject* Sender);
     void MenuRecordAppendClick(TObject* Sender);
+    // Lists the sets of the KiSS folder that the catalog lacks and appends
+    // those the user keeps checked.
+    void MenuRecordBatchAddClick(TObject* Sender);
+    // Asks for a text and selects the next record that holds it.
+    void MenuRecordFindClick(TObject* Sender);
+    // The same text once more (asks for one when none was given yet).
+    void MenuRecordFindNextClick(TObject* Sender);
     void MenuAboutClick(TObject* Sender);
     // Opens or closes the preview window (its check mark follows).
     void MenuViewPreviewClick(TObject* Sender);
@@ -108,6 +120,10 @@ public:
     // catalog and the catalog of the next start.  True when it was written.
     bool SaveUnderNewName();
     void SortByNumber(int column);
+    // Appends records as the last rows (an empty catalog's one empty row
+    // takes the first), numbered by their rows; the first of them becomes
+    // the current row and the catalog is marked changed.
+    void AppendRecords(const std::vector<std::vector<std::string>>& records);
 
     // The window's state.
     int SortColumn = 0;
@@ -118,7 +134,11 @@ public:
     // changed something; empty otherwise.  Cleared once a save wrote it.
     std::string PartlyReadFile;
 
+    // The text of the last search.
+    std::string FindText;
+
 private:
+    void FindNext();
     // The question whether to save a changed catalog before it goes, with
     // `question` as its second line.  True to go on.
     bool SaveChangesBefore(const char* question);

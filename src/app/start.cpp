@@ -1,6 +1,9 @@
 #include "app/start.h"
 
+#include "app/batch_add_form.h"
+#include "app/find_form.h"
 #include "app/main_form.h"
+#include "app/scan_progress_form.h"
 #include "controls/system_controls.h"
 #include "editor/record_form.h"
 #include "framework/ui/forms/application.h"
@@ -13,11 +16,16 @@ void CreateTansuWindows() {
     Application->CreateForm(Form1);
     Application->CreateForm(Form2);
     Application->CreateForm(Form3);
+    Application->CreateForm(FindForm);
+    Application->CreateForm(BatchAddForm);
+    Application->CreateForm(ScanProgressForm);
     Application->CreateForm(PreviewForm);
 }
 
 void FreeTansuWindows() {
-    for (TForm** form : {reinterpret_cast<TForm**>(&PreviewForm), reinterpret_cast<TForm**>(&Form3), reinterpret_cast<TForm**>(&Form2), reinterpret_cast<TForm**>(&Form1)}) {
+    for (TForm** form : {reinterpret_cast<TForm**>(&PreviewForm), reinterpret_cast<TForm**>(&ScanProgressForm), reinterpret_cast<TForm**>(&BatchAddForm),
+                         reinterpret_cast<TForm**>(&FindForm), reinterpret_cast<TForm**>(&Form3),
+                         reinterpret_cast<TForm**>(&Form2), reinterpret_cast<TForm**>(&Form1)}) {
         if (*form) (*form)->Free();
         *form = nullptr;
     }

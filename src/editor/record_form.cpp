@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "catalog/field_text.h"
 #include "editor/hosoku_file.h"
+#include "editor/registration_date.h"
 #include "framework/sysutils.h"
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
@@ -170,21 +171,7 @@ void TForm3::SetFolder(const std::string& path) {
     SetFieldText(kFolderField, folder.substr(kissFolder.size()));
 }
 
-std::string TForm3::DateWithCentury(const std::string& date) {
-    // The value of a label keeps the blanks (single or full-width) between
-    // the label and the date.
-    size_t start = 0;
-    for (;;) {
-        if (date.compare(start, 1, " ") == 0) start += 1;
-        else if (date.compare(start, 2, "\x81\x40") == 0) start += 2;
-        else break;
-    }
-    const std::string v = date.substr(start);
-    auto digit = [&](size_t i) { return i < v.size() && v[i] >= '0' && v[i] <= '9'; };
-    if (v.empty() || (digit(0) && digit(1) && digit(2) && digit(3))) return v;  // no date, or a year with its century
-    unsigned char first = static_cast<unsigned char>(v[0]);
-    return (first >= 0x38 && first <= 0x7F ? "19" : "20") + v;
-}
+std::string TForm3::DateWithCentury(const std::string& date) { return ::DateWithCentury(date); }
 
 void TForm3::FollowRecordFolder() { OpenDialog1->SetInitialDir(KissFolder() + FieldText(kFolderField)); }
 

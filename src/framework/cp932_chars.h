@@ -34,4 +34,32 @@ std::string_view Cp932Prefix(std::string_view text, size_t maxBytes);
 int CompareTextCp932(std::string_view a, std::string_view b);
 inline bool SameTextCp932(std::string_view a, std::string_view b) { return CompareTextCp932(a, b) == 0; }
 
+// `text` with its letters folded as CompareTextCp932 folds them: every
+// character keeps its byte length, so two texts are the same to
+// SameTextCp932 exactly when their folded forms are equal byte for byte.
+std::string FoldCaseCp932(std::string_view text);
+
+// Looks for one text inside others as CompareTextCp932 compares: without
+// regard to letter case, and only at whole characters (a match never
+// starts or ends inside a double-byte character).  It keeps a scratch
+// buffer, so one finder serves one thread.
+class Cp932Finder {
+public:
+    explicit Cp932Finder(std::string_view text);
+    bool Empty() const { return folded_.empty(); }
+    // Whether `text` holds the finder's text.  An empty finder is in no text.
+    bool FoundIn(std::string_view text) const;
+
+private:
+    std::string folded_;
+    // Without a lower-case letter in the folded text, folding the other
+    // text cannot make a match: the bytes are searched as they are.
+    bool needsFolding_ = false;
+    // The first character as folded and in its other case: a text that
+    // holds neither is passed over unfolded.
+    std::string first_;
+    std::string firstOtherCase_;
+    mutable std::string scratch_;
+};
+
 }  // namespace ui

@@ -22,6 +22,25 @@ std::string CatalogFile(const std::vector<std::string>& records) {
 
 std::string IniFor(const std::string& catalog) { return "[FilePaths]\r\nDefaultCSV = " + catalog + "\r\n"; }
 
+std::string IniWithKissFolder(const std::string& catalog, const std::string& kissFolder) {
+    return "[FilePaths]\r\nDefaultCSV = " + catalog + "\r\nKISSDIR = " + kissFolder +
+           "\r\n\r\n[FormPosition]\r\nTop = 0\r\nLeft = 0\r\nWidth = 534\r\nHeight = 450\r\n";
+}
+
+std::string DescriptionText(const std::string& title, const std::string& author, const std::string& regDate,
+                            const std::string& bytes) {
+    std::string f = "------------------------------------------------------------\r\n";
+    f += "\x83\x66\x81\x5B\x83\x5E\x96\xBC\x81\x46" "KISS DOLL\r\n";  // data name
+    f += "\x81\x40\x81\x40\x81\x40\x49\x44\x81\x46" "ABC01234\r\n";   // ID
+    f += "\x93\x6F\x98\x5E\x93\xFA\x95\x74\x81\x46" + regDate + "\r\n";  // registration date
+    f += "\x81\x40\x81\x40\x91\xAE\x90\xAB\x81\x46" "BIN\r\n";        // attribute
+    f += "\x81\x40\x83\x6F\x83\x43\x83\x67\x81\x46" + bytes + "\r\n";  // bytes
+    f += "\x81\x40\x81\x40\x8E\x51\x8F\xC6\x81\x46" "0\r\n\r\n";       // reference
+    f += "\x81\x79\x96\xBC\x81\x40\x8F\xCC\x81\x7A" + title + "\r\n";     // title item
+    f += "\x81\x79\x90\xA7\x8D\xEC\x8E\xD2\x96\xBC\x81\x7A" + author + "\r\n";  // maker item
+    return f;
+}
+
 std::string SystemFormOf(const std::string& osPath) {
     std::string s = "Z:" + osPath;
     for (char& c : s)

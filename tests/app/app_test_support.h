@@ -20,6 +20,14 @@ std::string CatalogFile(const std::vector<std::string>& records);
 // A Tansu.ini that names only the default catalog.
 std::string IniFor(const std::string& catalog);
 
+// A Tansu.ini that names the default catalog and the KiSS folder.
+std::string IniWithKissFolder(const std::string& catalog, const std::string& kissFolder);
+
+// A set's description file as the NIFTY service wrote them, in Shift-JIS:
+// the header labels (ID, date, size) and the title and maker items.
+std::string DescriptionText(const std::string& title, const std::string& author, const std::string& regDate,
+                            const std::string& bytes);
+
 // The system's text for an OS path of ASCII characters.
 std::string SystemFormOf(const std::string& osPath);
 

@@ -298,6 +298,10 @@ TEST(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
         {main.R1, "ﾚｺｰﾄﾞ(&R)", 0},
         {main.MenuRecordEdit, "編集(&E)", scCtrl | 'M'},
         {main.MenuRecordAppend, "追加(&A)", scCtrl | 'A'},
+        {main.MenuRecordBatchAdd, "KISSフォルダから一括追加(&I)...", scCtrl | 'I'},
+        {main.N3, "-", 0},
+        {main.MenuRecordFind, "検索(&F)...", scCtrl | 'F'},
+        {main.MenuRecordFindNext, "次を検索", 0x72},  // F3
         {main.V1, "表示(&V)", 0},
         {main.MenuViewPreview, "プレビュー(&P)", scCtrl | 'P'},
         {main.H1, "ﾍﾙﾌﾟ(&H)", 0},

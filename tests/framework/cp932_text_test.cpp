@@ -37,3 +37,26 @@ TEST(Cp932Text, PrefixNeverSplitsADoubleByteCharacter) {
     EXPECT_EQ(Cp932Prefix(long_, 255).size(), 254u);
     EXPECT_EQ(Cp932Prefix(long_, 256).size(), 256u);
 }
+
+TEST(Cp932Text, FinderMatchesWholeCharactersWithoutRegardToCase) {
+    using ui::Cp932Finder;
+    EXPECT_TRUE(Cp932Finder("doll").FoundIn("Sakura DOLL set"));
+    EXPECT_TRUE(Cp932Finder("ＤＯＬＬ").FoundIn("夏のｄｏｌｌ"));          // full-width Latin
+    EXPECT_TRUE(Cp932Finder("ｄｏｌｌ").FoundIn("ＤＯＬＬ"));
+    EXPECT_TRUE(Cp932Finder("ωα").FoundIn("xΩΑ"));                         // Greek
+    EXPECT_TRUE(Cp932Finder("ёя").FoundIn("ЁЯ"));                          // Cyrillic past the gap
+    EXPECT_FALSE(Cp932Finder("ＤＯＬＬ").FoundIn("DOLL"));                  // width counts
+    EXPECT_TRUE(Cp932Finder("着せ替え").FoundIn("ｻﾝﾌﾟﾙ着せ替え人形"));      // bytes searched as they are
+    EXPECT_TRUE(Cp932Finder("ソa").FoundIn("xソAx"));
+    // "\x5C" is the second byte of "ソ" (0x83 0x5C) and "E" that of "・"
+    // (0x81 0x45): neither is found inside those characters.
+    EXPECT_FALSE(Cp932Finder("\\").FoundIn("ソ"));
+    EXPECT_FALSE(Cp932Finder("e").FoundIn("・"));
+    EXPECT_TRUE(Cp932Finder("e").FoundIn("・E"));                           // the later, whole "E"
+    // "ャ" (0x83 0x83) stands in "\x82\x83" "\x83\x40" only across two characters.
+    EXPECT_FALSE(Cp932Finder("\x83\x83").FoundIn("\x82\x83\x83\x40"));
+    EXPECT_TRUE(Cp932Finder("\x83\x83").FoundIn("\x82\x83\x83\x83"));
+    EXPECT_FALSE(Cp932Finder("").FoundIn("abc"));
+    EXPECT_FALSE(Cp932Finder("abcd").FoundIn("abc"));
+    EXPECT_EQ(ui::FoldCaseCp932("AｂＣΩ"), "aｂｃω");
+}

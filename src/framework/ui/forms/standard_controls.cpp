@@ -10,12 +10,14 @@
 #include "framework/ui/controls/list_box.h"
 #include "framework/ui/forms/menu.h"
 #include "framework/ui/controls/panel.h"
+#include "framework/ui/controls/progress_bar.h"
 
 void RegisterStandardControls() {
     for (TClass cls : {TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(), TMaskEdit::StaticClass(),
                        TButton::StaticClass(), TBitBtn::StaticClass(), TBevel::StaticClass(), TPanel::StaticClass(),
                        TListBox::StaticClass(), TImage::StaticClass(), TMainMenu::StaticClass(), TMenuItem::StaticClass(),
-                       TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TFolderDialog::StaticClass()})
+                       TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TFolderDialog::StaticClass(),
+                       TProgressBar::StaticClass()})
         RegisterClass(cls);
 }
 

@@ -86,6 +86,20 @@ std::string_view GridCells::Get(int col, int row) const {
     return {};
 }
 
+void GridCells::GetRow(int row, std::string_view* out, int count) const {
+    int c = 0;
+    if (row >= 0 && row < RowCount()) {
+        if (row + kReadAhead < RowCount()) __builtin_prefetch(rows_[static_cast<size_t>(row + kReadAhead)].data());
+        const std::string& packed = rows_[static_cast<size_t>(row)];
+        for (size_t pos = 0; c < count && c < cols_ && pos < packed.size(); ++c) {
+            const size_t n = GetLength(packed, pos);
+            out[c] = std::string_view(packed.data() + pos, n);
+            pos += n;
+        }
+    }
+    for (; c < count; ++c) out[c] = std::string_view();
+}
+
 bool GridCells::Set(int col, int row, std::string_view text) {
     if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return false;
     std::string& packed = rows_[static_cast<size_t>(row)];

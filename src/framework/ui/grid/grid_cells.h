@@ -21,6 +21,10 @@ public:
 
     // Empty outside the grid.  The view lasts until the row is changed.
     std::string_view Get(int col, int row) const;
+    // The texts of the first `count` cells of a row, in one pass over the
+    // row (cells past its last text, and every cell of a row outside the
+    // grid, are empty).  The views last until the row is changed.
+    void GetRow(int row, std::string_view* out, int count) const;
     // Outside the grid: false, nothing stored.
     bool Set(int col, int row, std::string_view text);
 

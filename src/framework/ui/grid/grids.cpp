@@ -329,6 +329,10 @@ TStringGrid::TStringGrid(TComponent* owner) : TDrawGrid(owner) {}
 
 std::string TStringGrid::Cells(int ACol, int ARow) const { return std::string(Host()->Cell(ACol, ARow)); }
 
+std::string_view TStringGrid::CellText(int ACol, int ARow) const { return Host()->Cell(ACol, ARow); }
+
+void TStringGrid::RowTexts(int ARow, std::string_view* out, int count) const { Host()->RowCells(ARow, out, count); }
+
 void TStringGrid::SetCell(int ACol, int ARow, const std::string& text) { Host()->SetCell(ACol, ARow, text); }
 
 void TStringGrid::ReorderRows(const std::vector<int>& order) { Host()->ReorderRows(order); }

@@ -264,6 +264,12 @@ public:
 
     // Empty for an empty cell and outside the grid.
     std::string Cells(int ACol, int ARow) const;
+    // The same text without a copy, for reading many cells at once; the
+    // view lasts until the cell's row is changed.
+    std::string_view CellText(int ACol, int ARow) const;
+    // The texts of a row's first `count` cells at once, without copies; for
+    // reading whole records.  Empty past the row's texts and outside the grid.
+    void RowTexts(int ARow, std::string_view* out, int count) const;
     // Outside the grid: EInvalidOperation.
     void SetCell(int ACol, int ARow, const std::string& text);
     // Row i takes the texts row order[i] had (no text is copied); heights,

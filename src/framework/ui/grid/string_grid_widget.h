@@ -22,6 +22,8 @@ public:
     // Empty for an empty cell and outside the grid.  The view lasts until
     // the row is changed.
     std::string_view Cell(int col, int row) const { return cells_.Get(col, row); }
+    // The texts of a row's first `count` cells at once (see GridCells).
+    void RowCells(int row, std::string_view* out, int count) const { cells_.GetRow(row, out, count); }
     // Outside the grid: EInvalidOperation.
     void SetCell(int col, int row, std::string_view text);
     // Puts the texts of the rows in a new order at once: row i takes the

@@ -22,6 +22,16 @@ TEST(GridCells, KeepEveryByteAndMoveWholeRowsAndColumns) {
     EXPECT_EQ(cells.Get(1, 5), "mid");
     EXPECT_EQ(cells.Get(3, 5), "");
     EXPECT_EQ(cells.Get(7, 99999), "last");
+    // A whole row at once: the same texts, empty past the row's last one
+    // and past the columns.
+    std::string_view row[10] = {"stale", "stale", "stale", "stale", "stale", "stale", "stale", "stale", "stale", "stale"};
+    cells.GetRow(5, row, 10);
+    EXPECT_EQ(row[0], long300);
+    EXPECT_EQ(row[1], "mid");
+    EXPECT_EQ(row[2], zeros);
+    for (int c = 3; c < 10; ++c) EXPECT_EQ(row[c], "") << c;
+    cells.GetRow(100000, row, 2);
+    EXPECT_EQ(row[0], "");
     EXPECT_FALSE(cells.Set(8, 0, "x"));
     EXPECT_FALSE(cells.Set(0, 100000, "x"));
     EXPECT_EQ(cells.Get(-1, 0), "");
