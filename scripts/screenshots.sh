@@ -11,6 +11,8 @@
 #   find-dialog.png      the search dialog over the record it found (Ctrl+F)
 #   viewer.png           tansu-kiss showing the demonstration set, opened
 #                        from the catalog's first row
+#   preview.png          the main window with the preview window beside it
+#                        (Ctrl+P), showing the first row's doll
 # Needs a build (build/src/app/tansu, build/viewer/tansu-kiss) and the
 # packages of scripts/setup.sh plus imagemagick and xdotool.  A picture whose window does not appear is skipped with a note;
 # the script fails only when the main window does not appear.
@@ -125,6 +127,17 @@ main=$(find_window $app '^TANSU') || {
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || xdotool windowfocus "$main"
 sleep 0.5
 shot_window main-window "$main"
+
+# The preview beside the main window (Ctrl+P), then closed again.
+key_to "$main" ctrl+p
+if preview=$(find_window $app 'プレビュー'); then
+  sleep 1
+  shot_screen preview
+  key_to "$main" ctrl+p
+  sleep 0.3
+else
+  skip preview "no preview window"
+fi
 
 # The Sort menu (Alt+S), left open for the picture, then closed.
 key_to "$main" alt+s

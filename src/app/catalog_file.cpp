@@ -43,6 +43,7 @@ void TForm1::LoadCsv(const std::string& fileName, bool justSaved) {
     const CatalogFileNotes notes = justSaved ? CatalogFileNotes() : CheckCatalogFile(fileName.c_str());
     PartlyReadFile = notes.Any() ? fileName : std::string();
     if (notes.Any()) Application->MessageBox(ReadNotesMessage(fileName, notes), "読み込みの注意", MB_OK | MB_ICONWARNING);
+    PreviewCurrentRow();
 }
 
 int TForm1::SaveCsv(const std::string& fileName) {

@@ -5,6 +5,7 @@
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
 #include "platform/os_file.h"
+#include "preview/preview_form.h"
 #include "settings/settings_keys.h"
 #include "settings/setup_form.h"
 
@@ -59,6 +60,8 @@ void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
     FormField(c, "N3", &TForm1::N3);
     FormField(c, "MenuRecordFind", &TForm1::MenuRecordFind);
     FormField(c, "MenuRecordFindNext", &TForm1::MenuRecordFindNext);
+    FormField(c, "V1", &TForm1::V1);
+    FormField(c, "MenuViewPreview", &TForm1::MenuViewPreview);
     FormField(c, "H1", &TForm1::H1);
     FormField(c, "MenuAbout", &TForm1::MenuAbout);
     FormField(c, "OpenDialog1", &TForm1::OpenDialog1);
@@ -86,6 +89,8 @@ void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
     c.Method("MenuRecordFindClick", &TForm1::MenuRecordFindClick);
     c.Method("MenuRecordFindNextClick", &TForm1::MenuRecordFindNextClick);
     c.Method("MenuAboutClick", &TForm1::MenuAboutClick);
+    c.Method("MenuViewPreviewClick", &TForm1::MenuViewPreviewClick);
+    c.Method("ComboGrid1Click", &TForm1::ComboGrid1Click);
     c.Method("ComboGrid1DblClick", &TForm1::ComboGrid1DblClick);
     c.Method("ComboGrid1KeyPress", &TForm1::ComboGrid1KeyPress);
     c.Method("ComboGrid1RowMoved", &TForm1::ComboGrid1RowMoved);
@@ -130,6 +135,8 @@ void TForm1::FormCreate(TObject*) {
 }
 
 void TForm1::FormShow(TObject*) {
+    // The preview opens beside the main window as it was left.
+    if (PreviewForm && PreviewForm->WasOpen() && !PreviewForm->Visible()) OpenPreview();
     if (ShowSetupOnShow) Form2->ShowModal();
 }
 
@@ -156,6 +163,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
         std::string text = std::to_string(values[i]);
         Settings.SetTextValue(settings_keys::FormPosition, names[i], text.c_str(), values[i]);
     }
+    if (PreviewForm) PreviewForm->StorePlace();
     Settings.Save(kSettingsFileName);
 }
 
@@ -206,11 +214,13 @@ void TForm1::FileExitClick(TObject*) { Close(); }
 void TForm1::MenuRecordEditClick(TObject*) {
     Form3->AppendMode = false;
     Form3->ShowModal();
+    PreviewCurrentRow();
 }
 
 void TForm1::MenuRecordAppendClick(TObject*) {
     Form3->AppendMode = true;
     Form3->ShowModal();
+    PreviewCurrentRow();
 }
 
 void TForm1::MenuAboutClick(TObject*) {

@@ -42,6 +42,8 @@ public:
     TMenuItem* N3 = nullptr;
     TMenuItem* MenuRecordFind = nullptr;
     TMenuItem* MenuRecordFindNext = nullptr;
+    TMenuItem* V1 = nullptr;
+    TMenuItem* MenuViewPreview = nullptr;
     TMenuItem* H1 = nullptr;
     TMenuItem* MenuAbout = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
@@ -77,11 +79,22 @@ public:
     // The same text once more (asks for one when none was given yet).
     void MenuRecordFindNextClick(TObject* Sender);
     void MenuAboutClick(TObject* Sender);
+    // Opens or closes the preview window (its check mark follows).
+    void MenuViewPreviewClick(TObject* Sender);
 
     // Grid events.
     void ComboGrid1DblClick(TObject* Sender);
     void ComboGrid1KeyPress(TObject* Sender, char& Key);
     void ComboGrid1RowMoved(TObject* Sender, int FromIndex, int ToIndex);
+    // The current row moved: the preview follows.
+    void ComboGrid1Click(TObject* Sender);
+
+    // Opens the preview window where it was left.
+    void OpenPreview();
+    // The preview window shows the current row's set (when it is open).
+    void PreviewCurrentRow();
+    // The preview window was closed, by the menu or by itself.
+    void PreviewHidden(TObject* Sender);
 
     // Used by the dialogs.
     void UpdateCaption();

@@ -8,6 +8,7 @@ void TForm1::SortByText(int column) {
     GridRows rows(*ComboGrid1);
     ::SortByText(rows, column);
     SortColumn = column;
+    PreviewCurrentRow();
 }
 
 void TForm1::SortByNumber(int column) {
@@ -16,6 +17,7 @@ void TForm1::SortByNumber(int column) {
     // former SortColumn then stays.
     ::SortByNumber(rows, column);
     SortColumn = column;
+    PreviewCurrentRow();
 }
 
 void TForm1::MenuSortClick(TObject*) {
@@ -43,4 +45,5 @@ void TForm1::ComboGrid1RowMoved(TObject*, int, int) {
         Modified = true;
         UpdateCaption();
     }
+    PreviewCurrentRow();
 }

@@ -7,6 +7,7 @@
 #include "controls/system_controls.h"
 #include "editor/record_form.h"
 #include "framework/ui/forms/application.h"
+#include "preview/preview_form.h"
 #include "settings/setup_form.h"
 
 void CreateTansuWindows() {
@@ -18,10 +19,11 @@ void CreateTansuWindows() {
     Application->CreateForm(FindForm);
     Application->CreateForm(BatchAddForm);
     Application->CreateForm(ScanProgressForm);
+    Application->CreateForm(PreviewForm);
 }
 
 void FreeTansuWindows() {
-    for (TForm** form : {reinterpret_cast<TForm**>(&ScanProgressForm), reinterpret_cast<TForm**>(&BatchAddForm),
+    for (TForm** form : {reinterpret_cast<TForm**>(&PreviewForm), reinterpret_cast<TForm**>(&ScanProgressForm), reinterpret_cast<TForm**>(&BatchAddForm),
                          reinterpret_cast<TForm**>(&FindForm), reinterpret_cast<TForm**>(&Form3),
                          reinterpret_cast<TForm**>(&Form2), reinterpret_cast<TForm**>(&Form1)}) {
         if (*form) (*form)->Free();

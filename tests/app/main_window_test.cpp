@@ -302,6 +302,8 @@ TEST(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
         {main.N3, "-", 0},
         {main.MenuRecordFind, "検索(&F)...", scCtrl | 'F'},
         {main.MenuRecordFindNext, "次を検索", 0x72},  // F3
+        {main.V1, "表示(&V)", 0},
+        {main.MenuViewPreview, "プレビュー(&P)", scCtrl | 'P'},
         {main.H1, "ﾍﾙﾌﾟ(&H)", 0},
         {main.MenuAbout, "About (&A)...", 0},
     };
@@ -313,7 +315,8 @@ TEST(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
     // The sort items stand in column order under their menu.
     ASSERT_EQ(main.MenuSort->Count(), 8);
     EXPECT_EQ(main.MenuSort->Items(7), main.MenuSortSize);
-    EXPECT_EQ(main.MainMenu1->Items()->Count(), 4);
+    EXPECT_EQ(main.MainMenu1->Items()->Count(), 5);
+    EXPECT_EQ(main.MainMenu1->Items()->Items(3), main.V1);  // the View menu before Help
 
     // Ctrl+A and Ctrl+M open the record dialog in append and edit mode,
     // and Esc in the grid edits as well.

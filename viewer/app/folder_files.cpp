@@ -1,6 +1,6 @@
 #include "app/folder_files.h"
 
-#include "app/archive_files.h"
+#include "set/archive_files.h"
 
 #include <filesystem>
 #include <fstream>

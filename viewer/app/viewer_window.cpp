@@ -3,6 +3,7 @@
 #include "app/folder_files.h"
 #include "archive/extract.h"
 #include "platform/cp932.h"
+#include "set/first_set.h"
 
 #include <algorithm>
 #include <sys/resource.h>
@@ -133,8 +134,7 @@ bool ViewerWindow::Open(const std::string& osPath, std::optional<kissarchive::Re
     }
     if (!read.refused.empty()) Say(Messages::Kind::Warning, RefusalsText(read.refused));
     configs_.clear();
-    for (const auto& e : read.entries)
-        if (!e.directory && IsConfigName(e.path) && !configs_.contains(FromUtf8(e.path))) configs_ << FromUtf8(e.path);
+    for (const std::string& path : ConfigPaths(read.entries)) configs_ << FromUtf8(path);
     if (configs_.isEmpty()) {
         Say(Messages::Kind::Error, QStringLiteral("書庫に設定ファイル (.cnf) がありません。\n%1").arg(FromUtf8(osPath)));
         return false;

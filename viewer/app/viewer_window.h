@@ -1,13 +1,13 @@
 // The viewer's window: a menu, ten set buttons and the playfield.
 #pragma once
 
-#include "app/archive_files.h"
 #include "app/folder_files.h"
 #include "app/messages.h"
 #include "app/playfield.h"
 #include "app/unpack_folder.h"
 #include "app/sound.h"
 #include "kiss/doll.h"
+#include "set/archive_files.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

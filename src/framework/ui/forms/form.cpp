@@ -9,6 +9,7 @@
 #include "framework/ui/modal/modal_host.h"
 #include "framework/ui/graphics/qt_text.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -270,6 +271,17 @@ void TForm::Show() {
     QWidget* w = Widget();
     w->raise();
     w->activateWindow();
+}
+
+void TForm::ShowWithoutActivating() {
+    QWidget* w = Widget();
+    QWidget* active = QApplication::activeWindow();
+    w->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    SetVisible(true);
+    w->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    // Where the platform activates every window it shows anyway, the
+    // window that had the keyboard asks for it again, after this one.
+    if (active && active != w) active->activateWindow();
 }
 
 void TForm::PlaceOnScreen() {

@@ -107,6 +107,9 @@ public:
     void SetVisible(bool visible) override;
     // Shows the form and brings it to the front.
     void Show();
+    // Shows the form without taking the keyboard from the active window
+    // (a window beside another that goes on being worked in).
+    void ShowWithoutActivating();
     void Hide() { SetVisible(false); }
     // Shows the form modally and returns its ModalResult.
     int ShowModal();

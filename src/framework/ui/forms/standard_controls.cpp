@@ -5,6 +5,7 @@
 #include "framework/ui/controls/edit.h"
 #include "framework/ui/forms/form.h"
 #include "framework/ui/grid/grids.h"
+#include "framework/ui/controls/image.h"
 #include "framework/ui/controls/label.h"
 #include "framework/ui/controls/list_box.h"
 #include "framework/ui/forms/menu.h"
@@ -14,7 +15,7 @@
 void RegisterStandardControls() {
     for (TClass cls : {TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(), TMaskEdit::StaticClass(),
                        TButton::StaticClass(), TBitBtn::StaticClass(), TBevel::StaticClass(), TPanel::StaticClass(),
-                       TListBox::StaticClass(), TMainMenu::StaticClass(), TMenuItem::StaticClass(),
+                       TListBox::StaticClass(), TImage::StaticClass(), TMainMenu::StaticClass(), TMenuItem::StaticClass(),
                        TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TFolderDialog::StaticClass(),
                        TProgressBar::StaticClass()})
         RegisterClass(cls);

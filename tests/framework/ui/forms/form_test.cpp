@@ -186,6 +186,16 @@ TEST_F(FormTest, ClosingHidesOrFreesAndOnDestroyRunsWhileTheFormIsWhole) {
     EXPECT_TRUE(destroyedWhole);
 }
 
+TEST_F(FormTest, AFormShownWithoutActivatingLeavesTheKeyboardWhereItWas) {
+    TOwned<TSampleDialog> worked(new TSampleDialog(nullptr));
+    ShowActive(worked.get());
+    TOwned<TSampleDialog> beside(new TSampleDialog(nullptr));
+    beside->ShowWithoutActivating();
+    EXPECT_TRUE(beside->Visible());
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::activeWindow(), worked->Widget());
+}
+
 TEST_F(FormTest, TabAndNextDialogControlWalkTheTabStopsAndWrap) {
     TOwned<TSampleDialog> d(new TSampleDialog(nullptr));
     ShowActive(d.get());

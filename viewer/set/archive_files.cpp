@@ -1,4 +1,4 @@
-#include "app/archive_files.h"
+#include "set/archive_files.h"
 
 #include "platform/cp932.h"
 
