@@ -15,7 +15,7 @@ QString Words(kiss::NoteKind kind) {
         case NoteKind::PlayfieldSize: return QStringLiteral("表示領域の大きさ (幅,高さ) が読めません。");
         case NoteKind::BorderColour: return QStringLiteral("枠の色の番号が読めません。");
         case NoteKind::PaletteWithoutFile: return QStringLiteral("パレットの行にファイル名がありません。");
-        case NoteKind::ObjectNumber: return QStringLiteral("オブジェクト番号がないか、範囲 (0～4095) の外です。");
+        case NoteKind::ObjectNumber: return QStringLiteral("オブジェクト番号 (0～4095) が読めません。");
         case NoteKind::CelWithoutFile: return QStringLiteral("セルの行にファイル名がありません。");
         case NoteKind::TooManySets: return QStringLiteral("セットは 10 個までです。この行から後のセットは使いません。");
         case NoteKind::TooManyPlaces: return QStringLiteral("オブジェクトの数より多い位置が書かれています。");
@@ -66,9 +66,8 @@ QString ConfigNotesText(const QString& configName, const std::vector<kiss::Note>
 
 QString ScriptNotesStatus(const std::vector<kiss::Note>& notes) {
     if (notes.empty()) return QString();
-    QString text = QStringLiteral("FKiSS: ") + NoteText(notes.front());
-    if (notes.size() > 1) text += QStringLiteral("（ほか %1 件）").arg(notes.size() - 1);
-    return text;
+    // The count first: a narrow window cuts the line short at its end.
+    return QStringLiteral("FKiSS: 使えない命令 %1 件。%2").arg(notes.size()).arg(NoteText(notes.front()));
 }
 
 }  // namespace kissviewer

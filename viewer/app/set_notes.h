@@ -16,7 +16,7 @@ QString NoteText(const kiss::Note& note);
 // the file, then the notes one a line (the first 20, and how many more).
 QString ConfigNotesText(const QString& configName, const std::vector<kiss::Note>& notes);
 
-// The script's notes for the status line: the first note and how many more.
+// The script's notes for the status line: how many, and the first.
 QString ScriptNotesStatus(const std::vector<kiss::Note>& notes);
 
 // Every note one a line (the first 20, and how many more).

@@ -331,10 +331,10 @@ TEST(ViewerWindow, TheSetsOwnNotesAreSaidInJapanese) {
     ASSERT_EQ(v.messages.shown.size(), 1u);
     EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Warning);
     EXPECT_EQ(v.messages.shown[0].text, QStringLiteral("設定ファイル A.CNF の一部を表示できません:\n"
-                                                       "5 行目: オブジェクト番号がないか、範囲 (0～4095) の外です。\n"
+                                                       "5 行目: オブジェクト番号 (0～4095) が読めません。\n"
                                                        "ソ.CEL: ファイルが見つかりません。"));
     QStatusBar* status = v.window.findChild<QStatusBar*>(QStringLiteral("StatusLine"));
-    EXPECT_EQ(status->currentMessage(), QStringLiteral("FKiSS: 8 行目: frobnicate(): 知らない命令です。読み飛ばしました。（ほか 1 件）"));
+    EXPECT_EQ(status->currentMessage(), QStringLiteral("FKiSS: 使えない命令 2 件。8 行目: frobnicate(): 知らない命令です。読み飛ばしました。"));
     EXPECT_EQ(status->toolTip(), QStringLiteral("8 行目: frobnicate(): 知らない命令です。読み飛ばしました。\n"
                                                 "8 行目: shell(): プログラムは起動しません。"));
     v.window.show();
