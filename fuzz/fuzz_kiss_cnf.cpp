@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const kiss::Config again = kiss::ReadConfig(text);
     Check(again.cels.size() == c.cels.size() && again.notes == c.notes);
 
-    std::vector<std::string> problems;
+    std::vector<kiss::Note> problems;
     kiss::Doll d = kiss::Doll::Load(text, [](const std::string&) { return std::optional<std::string>(); }, problems);
     Check(problems.size() >= c.cels.size() + c.palettes.size());
     for (int s = 0; s < kiss::kSetCount; ++s) {

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                             ";@EventHandler\n" +
                             std::string(fuzzcheck::InputBytes(data, size));
     const std::string square = Square();
-    std::vector<std::string> problems;
+    std::vector<kiss::Note> problems;
     kiss::Doll d = kiss::Doll::Load(cnf, [&](const std::string&) { return std::optional<std::string>(square); }, problems);
     Check(d.CelCount() >= 4 && d.script().present);  // the input may add cel lines of its own
     for (const auto& h : d.script().handlers)

@@ -1,6 +1,7 @@
 #include "app/viewer_window.h"
 
 #include "app/folder_files.h"
+#include "app/set_notes.h"
 #include "archive/extract.h"
 #include "platform/cp932.h"
 #include "set/first_set.h"
@@ -218,7 +219,7 @@ bool ViewerWindow::OpenConfig(const std::string& cnf) {
         Say(Messages::Kind::Error, QStringLiteral("設定ファイルを読めません。\n%1").arg(FromUtf8(cnf)));
         return false;
     }
-    std::vector<std::string> problems;
+    std::vector<kiss::Note> problems;
     auto doll = std::make_unique<kiss::Doll>(kiss::Doll::Load(*text, read, problems));
     read_ = read;
     sounds_.Stop();
@@ -230,18 +231,15 @@ bool ViewerWindow::OpenConfig(const std::string& cnf) {
     UpdateSetButtons();
     PaintBorder();
     FitToField();
-    statusBar()->clearMessage();
-    if (!doll_->script().notes.empty())
-        statusBar()->showMessage(QStringLiteral("FKiSS: 読み飛ばした命令 %1 個").arg(doll_->script().notes.size()));
+    // The script's notes stay on the status line (every one in its tip): a
+    // set that uses commands of a later FKiSS still plays, and a box at each
+    // opening would only be in the way.
+    const auto& scriptNotes = doll_->script().notes;
+    statusBar()->showMessage(ScriptNotesStatus(scriptNotes));
+    statusBar()->setToolTip(NoteList(scriptNotes));
     AfterScript();
-    if (!problems.empty()) {
-        QString list;
-        const size_t shown = std::min<size_t>(problems.size(), 20);
-        for (size_t i = 0; i < shown; ++i) list += QLatin1Char('\n') + FromUtf8(problems[i]);
-        if (problems.size() > shown) list += QStringLiteral("\n... (%1)").arg(problems.size() - shown);
-        Say(Messages::Kind::Warning, QStringLiteral("設定ファイルの一部を表示できません: %1%2")
-                                         .arg(QFileInfo(FromUtf8(cnf)).fileName(), list));
-    }
+    if (!problems.empty())
+        Say(Messages::Kind::Warning, ConfigNotesText(QFileInfo(FromUtf8(cnf)).fileName(), problems));
     return true;
 }
 

@@ -3,7 +3,7 @@
 namespace kiss {
 namespace {
 
-std::optional<Cel> Fail(std::string* error, const char* why) {
+std::optional<Cel> Fail(NoteKind* error, NoteKind why) {
     if (error) *error = why;
     return std::nullopt;
 }
@@ -16,33 +16,33 @@ bool Cel::Opaque(int x, int y) const {
     return indexes[at] != 0;
 }
 
-std::optional<Cel> ReadCel(Bytes data, std::string* error) {
+std::optional<Cel> ReadCel(Bytes data, NoteKind* error) {
     Cel c;
     size_t start;
     if (HasKissHeader(data)) {
         const unsigned mark = Byte(data, 4);
         c.bitsPerPixel = static_cast<int>(Byte(data, 5));
-        if (mark != 0x20 && mark != 0x21) return Fail(error, "not a cel file (wrong mark)");
+        if (mark != 0x20 && mark != 0x21) return Fail(error, NoteKind::CelWrongMark);
         if (c.bitsPerPixel != 4 && c.bitsPerPixel != 8 && c.bitsPerPixel != 32)
-            return Fail(error, "cel bits per pixel is not 4, 8 or 32");
+            return Fail(error, NoteKind::CelBitsPerPixel);
         c.width = static_cast<int>(Word(data, 8));
         c.height = static_cast<int>(Word(data, 10));
         c.xOffset = static_cast<int>(Word(data, 12));
         c.yOffset = static_cast<int>(Word(data, 14));
         start = 32;
     } else {
-        if (data.size() < 4) return Fail(error, "cel file too short");
+        if (data.size() < 4) return Fail(error, NoteKind::CelTooShort);
         c.width = static_cast<int>(Word(data, 0));
         c.height = static_cast<int>(Word(data, 2));
         start = 4;
     }
     if (c.width < 1 || c.height < 1 || c.width > kMaxCelSide || c.height > kMaxCelSide)
-        return Fail(error, "cel size out of range");
+        return Fail(error, NoteKind::CelSizeOutOfRange);
     size_t rowBytes = static_cast<size_t>(c.width);
     if (c.bitsPerPixel == 4) rowBytes = (rowBytes + 1) / 2;
     if (c.bitsPerPixel == 32) rowBytes *= 4;
     if ((data.size() - start) / rowBytes < static_cast<size_t>(c.height))
-        return Fail(error, "cel pixel data cut short");
+        return Fail(error, NoteKind::CelCutShort);
 
     const size_t pixels = static_cast<size_t>(c.width) * c.height;
     if (c.bitsPerPixel == 32) {

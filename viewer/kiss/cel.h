@@ -10,6 +10,7 @@
 #pragma once
 
 #include "kiss/bytes.h"
+#include "kiss/note.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,7 +33,7 @@ struct Cel {
 
 constexpr int kMaxCelSide = 8192;
 
-// nullopt (and a reason in `error`) when the data is no cel or is cut short.
-std::optional<Cel> ReadCel(Bytes data, std::string* error = nullptr);
+// nullopt (and the reason in `error`) when the data is no cel or is cut short.
+std::optional<Cel> ReadCel(Bytes data, NoteKind* error = nullptr);
 
 }  // namespace kiss

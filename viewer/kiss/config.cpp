@@ -101,7 +101,7 @@ private:
     int setsSeen_ = 0;
     size_t nextObject_ = 0;
 
-    void Note(const char* what) { config.notes.push_back("line " + std::to_string(lineNumber_) + ": " + what); }
+    void Note(NoteKind kind) { config.notes.push_back({kind, lineNumber_, {}}); }
 
     void Size(Line& l) {
         l.SkipBlanks();
@@ -111,7 +111,7 @@ private:
         l.SkipBlanks();
         auto h = l.Number();
         if (!w || !h || *w < 1 || *h < 1 || *w > kMaxFieldSide || *h > kMaxFieldSide) {
-            Note("playfield size not understood");
+            Note(NoteKind::PlayfieldSize);
             return;
         }
         config.width = *w;
@@ -122,7 +122,7 @@ private:
         l.SkipBlanks();
         auto n = l.Number();
         if (!n || *n < 0 || *n > 255) {
-            Note("border colour not understood");
+            Note(NoteKind::BorderColour);
             return;
         }
         config.border = *n;
@@ -132,7 +132,7 @@ private:
         l.SkipBlanks();
         auto name = l.Word();
         if (name.empty()) {
-            Note("palette line without a file name");
+            Note(NoteKind::PaletteWithoutFile);
             return;
         }
         config.palettes.emplace_back(name);
@@ -161,7 +161,7 @@ private:
         CelLine c;
         auto object = l.Number();
         if (!object || *object < 0 || *object >= kMaxObjects) {
-            Note("object number missing or out of range");
+            Note(NoteKind::ObjectNumber);
             return;
         }
         c.object = *object;
@@ -173,7 +173,7 @@ private:
         l.SkipBlanks();
         auto file = l.Word();
         if (file.empty()) {
-            Note("cel line without a file name");
+            Note(NoteKind::CelWithoutFile);
             return;
         }
         c.file = std::string(file);
@@ -205,7 +205,7 @@ private:
 
     void Set(Line& l) {
         if (setsSeen_ >= kSetCount) {
-            Note("more than ten sets; the rest is ignored");
+            Note(NoteKind::TooManySets);
             currentSet_ = -1;
             return;
         }
@@ -224,7 +224,7 @@ private:
             l.SkipBlanks();
             if (l.End()) break;
             if (nextObject_ >= static_cast<size_t>(kMaxObjects)) {
-                Note("more places than objects can have");
+                Note(NoteKind::TooManyPlaces);
                 return;
             }
             if (s.places.size() <= nextObject_) s.places.resize(nextObject_ + 1);
@@ -240,7 +240,7 @@ private:
             l.SkipBlanks();
             auto y = comma ? l.Number() : std::nullopt;
             if (!x || !y) {
-                Note("object place not understood");
+                Note(NoteKind::PlaceNotUnderstood);
                 l.Word();
                 s.places[nextObject_++] = std::nullopt;
                 continue;

@@ -20,6 +20,8 @@
 // read by fkiss_script.h.  Lines are read whole, whatever their length.
 #pragma once
 
+#include "kiss/note.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -63,7 +65,7 @@ struct Config {
     std::vector<CelLine> cels;  // in file order: the first is on top
     std::array<SetLine, kSetCount> sets;
     int objectCount = 0;             // highest object number + 1
-    std::vector<std::string> notes;  // lines that could not be used, for the user
+    std::vector<Note> notes;  // lines that could not be used, for the user
 
     std::optional<Position> Place(int set, int object) const;
 };

@@ -5,27 +5,25 @@
 
 namespace kiss {
 
-Doll Doll::Load(std::string_view configText, const FileReader& read, std::vector<std::string>& problems) {
+Doll Doll::Load(std::string_view configText, const FileReader& read, std::vector<Note>& problems) {
     Doll d;
     d.config_ = ReadConfig(configText);
     for (const auto& n : d.config_.notes) problems.push_back(n);
     for (const auto& name : d.config_.palettes) {
         auto bytes = read(name);
-        std::string why;
+        NoteKind why = NoteKind::FileNotFound;
         std::optional<Palette> p;
-        if (!bytes) why = "file not found";
-        else p = ReadPalette(*bytes, &why);
-        if (!p) problems.push_back(name + ": " + why);
+        if (bytes) p = ReadPalette(*bytes, &why);
+        if (!p) problems.push_back({why, 0, name});
         d.palettes_.push_back(std::move(p));
     }
     d.cels_.reserve(d.config_.cels.size());
     for (const auto& line : d.config_.cels) {
         auto bytes = read(line.file);
-        std::string why;
+        NoteKind why = NoteKind::FileNotFound;
         std::optional<Cel> c;
-        if (!bytes) why = "file not found";
-        else c = ReadCel(*bytes, &why);
-        if (!c) problems.push_back(line.file + ": " + why);
+        if (bytes) c = ReadCel(*bytes, &why);
+        if (!c) problems.push_back({why, 0, line.file});
         d.cels_.push_back(std::move(c));
     }
     d.fix_.assign(d.config_.objectCount, 0);

@@ -40,9 +40,10 @@ using FileReader = std::function<std::optional<std::string>(const std::string& n
 class Doll {
 public:
     // Reads the configuration text and every palette and cel it names.
-    // Files that are missing or unreadable are noted in `problems` and left
-    // out; the rest of the set still shows.
-    static Doll Load(std::string_view configText, const FileReader& read, std::vector<std::string>& problems);
+    // Lines not understood are noted in `problems`, and so are files that
+    // are missing or unreadable, which are left out; the rest of the set
+    // still shows.
+    static Doll Load(std::string_view configText, const FileReader& read, std::vector<Note>& problems);
 
     const Config& config() const { return config_; }
     int CelCount() const { return static_cast<int>(cels_.size()); }

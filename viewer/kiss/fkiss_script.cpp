@@ -103,7 +103,7 @@ public:
             if (End() || s_[at_] == ';') return;  // the rest is a comment
             std::optional<Command> c = ReadCommand();
             if (!c) {
-                Note("command not understood; the rest of the line is skipped");
+                Note(NoteKind::ScriptNotUnderstood);
                 return;
             }
             Use(*c);
@@ -134,8 +134,8 @@ private:
     void SkipBlanks() {
         while (!End() && (s_[at_] == ' ' || s_[at_] == '\t')) ++at_;
     }
-    void Note(const std::string& what) {
-        if (script_.notes.size() < kMaxNotes) script_.notes.push_back("line " + std::to_string(line_) + ": " + what);
+    void Note(NoteKind kind, const std::string& name = {}) {
+        if (script_.notes.size() < kMaxNotes) script_.notes.push_back({kind, line_, name});
     }
 
     std::optional<int> Number() {
@@ -264,7 +264,7 @@ private:
         for (const auto& e : kEvents) {
             if (c.name != e.name) continue;
             if (static_cast<int>(c.args.size()) < e.args) {
-                Note(c.name + ": too few arguments");
+                Note(NoteKind::TooFewArguments, c.name);
                 current_ = -1;  // its actions must not join the previous event
                 return;
             }
@@ -287,20 +287,20 @@ private:
             if (c.name != o.name) continue;
             const int n = static_cast<int>(c.args.size());
             if (n < o.minArgs) {
-                Note(c.name + ": too few arguments");
+                Note(NoteKind::TooFewArguments, c.name);
                 return;
             }
             if (current_ < 0) {
-                Note(c.name + ": an action before any event");
+                Note(NoteKind::ActionBeforeEvent, c.name);
                 return;
             }
             if (n > o.maxArgs) c.args.resize(o.maxArgs);
             for (size_t i = 0; i < c.args.size(); ++i) Bind(c.args[i], CelArgument(o.op, i));
-            if (o.op == Op::Shell) Note("shell: refused (a set never starts a program)");
+            if (o.op == Op::Shell) Note(NoteKind::ShellRefused, c.name);
             script_.handlers[current_].actions.push_back(Action{o.op, std::move(c.args)});
             return;
         }
-        Note(c.name + ": not known; skipped");
+        Note(NoteKind::UnknownCommand, c.name);
     }
 };
 

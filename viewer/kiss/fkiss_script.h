@@ -66,7 +66,7 @@ struct Script {
     bool present = false;  // ";@EventHandler" seen
     std::vector<Handler> handlers;
     std::vector<std::string> variables;  // variable names by index
-    std::vector<std::string> notes;      // commands skipped, for the curious
+    std::vector<Note> notes;             // commands skipped, for the curious
 
     // Handlers of an event on one key: an object's number, CelKey(i) for cel
     // line i, or the number of a set, palette group, alarm, label or version.

@@ -15,7 +15,7 @@ Argb From12Bit(unsigned first, unsigned second) {
     return FromRgb(((first >> 4) & 15) * 17, (second & 15) * 17, (first & 15) * 17);
 }
 
-bool Fail(std::string* error, const char* why) {
+bool Fail(NoteKind* error, NoteKind why) {
     if (error) *error = why;
     return false;
 }
@@ -29,14 +29,14 @@ Argb Palette::Color(int group, int index) const {
     return g[index];
 }
 
-std::optional<Palette> ReadPalette(Bytes data, std::string* error) {
+std::optional<Palette> ReadPalette(Bytes data, NoteKind* error) {
     Palette p;
     size_t start = 0;
     int bits = 12;
     int groupCount = 0;
     if (HasKissHeader(data)) {
         if (Byte(data, 4) != 0x10) {
-            Fail(error, "not a palette file (wrong mark)");
+            Fail(error, NoteKind::PaletteWrongMark);
             return std::nullopt;
         }
         bits = static_cast<int>(Byte(data, 5));
@@ -44,11 +44,11 @@ std::optional<Palette> ReadPalette(Bytes data, std::string* error) {
         groupCount = static_cast<int>(Word(data, 10));
         start = 32;
         if (bits != 12 && bits != 24) {
-            Fail(error, "palette bits per colour is neither 12 nor 24");
+            Fail(error, NoteKind::PaletteBitsPerColour);
             return std::nullopt;
         }
         if (p.colorsPerGroup < 1 || p.colorsPerGroup > 256) {
-            Fail(error, "palette colour count out of range");
+            Fail(error, NoteKind::PaletteColourCount);
             return std::nullopt;
         }
     } else {
@@ -62,7 +62,7 @@ std::optional<Palette> ReadPalette(Bytes data, std::string* error) {
     // A file cut short keeps the groups it holds whole.
     const size_t count = std::min<size_t>(available, static_cast<size_t>(groupCount));
     if (count == 0) {
-        Fail(error, "palette file holds no whole colour group");
+        Fail(error, NoteKind::PaletteNoWholeGroup);
         return std::nullopt;
     }
     p.groups.resize(count);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "kiss/bytes.h"
+#include "kiss/note.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,7 +29,7 @@ struct Palette {
     Argb Color(int group, int index) const;
 };
 
-// nullopt (and a reason in `error`) when the data is no usable palette.
-std::optional<Palette> ReadPalette(Bytes data, std::string* error = nullptr);
+// nullopt (and the reason in `error`) when the data is no usable palette.
+std::optional<Palette> ReadPalette(Bytes data, NoteKind* error = nullptr);
 
 }  // namespace kiss

@@ -20,7 +20,7 @@ const char* const kDoll =
 Doll Make(const std::string& script) {
     std::string square = {10, 0, 10, 0};
     square += std::string(50, '\x11');  // colour 1 everywhere
-    std::vector<std::string> problems;
+    std::vector<kiss::Note> problems;
     return Doll::Load(kDoll + script, [&](const std::string&) { return std::optional<std::string>(square); }, problems);
 }
 
@@ -54,11 +54,15 @@ TEST(FkissScript, ReadsCommandsSkipsWhatItDoesNotKnowAndRefusesShell) {
     const kiss::Handler& alarm = s.handlers[1];
     EXPECT_EQ(alarm.args[0].value, alarm.actions[0].args[0].symbol);
     EXPECT_EQ(s.variables, (std::vector<std::string>{"BLINK", "Z9"}));
-    EXPECT_EQ(s.notes.size(), 3u);  // frobnicate, the broken line, shell
+    // frobnicate, the broken line, shell: each with its line and command.
+    using kiss::NoteKind;
+    EXPECT_EQ(s.notes, (std::vector<kiss::Note>{{NoteKind::UnknownCommand, 10, "frobnicate"},
+                                               {NoteKind::ScriptNotUnderstood, 11, ""},
+                                               {NoteKind::ShellRefused, 12, "shell"}}));
     EXPECT_EQ(s.Find(kiss::Event::Set, 1), std::vector<int>{2});
 
     // No script without the mark; options of the cel lines.
-    std::vector<std::string> problems;
+    std::vector<kiss::Note> problems;
     const Doll plain = Doll::Load("#0 a.cel ;%t300 %u\n;@press(#0) unmap(#0)\n", [](const std::string&) { return std::nullopt; },
                                   problems);
     EXPECT_FALSE(plain.script().present);

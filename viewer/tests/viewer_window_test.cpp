@@ -251,7 +251,7 @@ TEST(ViewerWindow, BadArchivesAndMissingFilesEndInAJapaneseMessage) {
         EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Warning);
         EXPECT_TRUE(v.messages.shown[0].text.contains(QStringLiteral("../../EVIL.TXT（名前に「..」があります）")))
             << v.messages.shown[0].text.toStdString();
-        EXPECT_TRUE(v.messages.shown[1].text.contains(QStringLiteral("hat.cel: file not found")))
+        EXPECT_TRUE(v.messages.shown[1].text.contains(QStringLiteral("hat.cel: ファイルが見つかりません。")))
             << v.messages.shown[1].text.toStdString();
         EXPECT_FALSE(testsupport::Exists(v.work.file("EVIL.TXT")));
         EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(v.work.path()).parent_path() / "EVIL.TXT"));
@@ -312,6 +312,33 @@ TEST(ViewerWindow, OpensLevel2ArchivesWithAttributeZero) {
     v.window.show();
     EXPECT_EQ(v.Pixel(demo::kShirtX0 + demo::kShirtPixelX, demo::kShirtY0 + demo::kShirtPixelY),
               Opaque(demo::kShirtPink[0]));
+}
+
+TEST(ViewerWindow, TheSetsOwnNotesAreSaidInJapanese) {
+    // A line without an object number, a cel missing (its name Shift-JIS),
+    // a command no FKiSS level has: the file's notes in a warning, the
+    // script's on the status line, and the rest of the set still plays.
+    kisstools::Raster r(2, 2);
+    r.Rect(0, 0, 2, 2, 1);
+    std::vector<std::vector<kisstools::Rgb>> pal(1, std::vector<kisstools::Rgb>(16, kisstools::Rgb{0, 0, 0}));
+    pal[0][1] = kisstools::Rgb{15, 0, 0};
+    Viewer v(kisstools::WriteLzh({{"A.CNF", "(20,20)\r\n%P.KCF\r\n#0 A.CEL\r\n#1 \x83\x5C.CEL\r\n#x B.CEL\r\n$0 3,4 9,9\r\n"
+                                           ";@EventHandler\r\n;@initialize() frobnicate(1) shell(\"ls\")\r\n"},
+                                  {"P.KCF", kisstools::EncodePalette12(pal)},
+                                  {"A.CEL", kisstools::EncodeCel(r, kisstools::CelForm::Old4)}},
+                                 0));
+    ASSERT_TRUE(v.Open());
+    ASSERT_EQ(v.messages.shown.size(), 1u);
+    EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Warning);
+    EXPECT_EQ(v.messages.shown[0].text, QStringLiteral("設定ファイル A.CNF の一部を表示できません:\n"
+                                                       "5 行目: オブジェクト番号 (0～4095) が読めません。\n"
+                                                       "ソ.CEL: ファイルが見つかりません。"));
+    QStatusBar* status = v.window.findChild<QStatusBar*>(QStringLiteral("StatusLine"));
+    EXPECT_EQ(status->currentMessage(), QStringLiteral("FKiSS: 使えない命令 2 件。8 行目: frobnicate(): 知らない命令です。読み飛ばしました。"));
+    EXPECT_EQ(status->toolTip(), QStringLiteral("8 行目: frobnicate(): 知らない命令です。読み飛ばしました。\n"
+                                                "8 行目: shell(): プログラムは起動しません。"));
+    v.window.show();
+    EXPECT_EQ(v.Pixel(4, 5), 0xFFFF0000u);
 }
 
 TEST(ViewerWindow, AboutNamesTheFkissLevelsAndPlainConfigFilesOpen) {
