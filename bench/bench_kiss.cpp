@@ -66,7 +66,7 @@ void LoadDollFromMemory(benchmark::State& state) {
         files[lower] = f.bytes;
     }
     for (auto _ : state) {
-        std::vector<std::string> problems;
+        std::vector<kiss::Note> problems;
         auto doll = kiss::Doll::Load(files["large.cnf"], [&](const std::string& n) -> std::optional<std::string> {
             return files[n];
         }, problems);
@@ -84,7 +84,7 @@ void ComposeLargeSet(benchmark::State& state) {
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         files[lower] = f.bytes;
     }
-    std::vector<std::string> problems;
+    std::vector<kiss::Note> problems;
     const auto doll = kiss::Doll::Load(files["large.cnf"], [&](const std::string& n) -> std::optional<std::string> {
         return files[n];
     }, problems);

@@ -38,7 +38,7 @@ FirstPicture DrawFirstSet(const std::string& archiveOsPath) {
         out.error = cnf + ": not readable";
         return out;
     }
-    std::vector<std::string> problems;  // a set with missing parts still shows, as in the viewer
+    std::vector<kiss::Note> problems;  // a set with missing parts still shows, as in the viewer
     kiss::Doll doll = kiss::Doll::Load(*text, reader, problems);
     doll.Start();  // cels that start unmapped hide, the start-up events run
     out.picture = kiss::Compose(doll);
