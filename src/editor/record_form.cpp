@@ -180,7 +180,11 @@ void TForm3::BB_ReadClick(TObject*) {
     if (!OpenDialog1->Execute()) return;
     std::string chosen = OpenDialog1->FileName();
     HosokuFile description;
-    if (description.ReadHosoku(chosen.c_str()) != 0) return;  // cannot be opened: nothing changes
+    if (description.ReadHosoku(chosen.c_str()) != 0) {
+        // Gone since it was chosen, or not readable: what the user typed stays.
+        Application->MessageBox("補足説明ファイルを開けませんでした。\n" + chosen, "エラー", MB_OK | MB_ICONSTOP);
+        return;
+    }
     if (description.FileName.empty() && description.Title.empty() && description.Author.empty() &&
         description.Id.empty() && description.RegDate.empty() && description.Bytes.empty()) {
         // Another kind of file: what the user typed stays.

@@ -215,6 +215,8 @@ TEST(OpeningASet, WhatKeepsTheViewerFromStartingIsSaid) {
         {3, "sh", kissDir, kissDir + "\\", "このファイルは存在しません。", kissField},
         {1, "sh", "C:\\KISS\\", "C:\\KISS\\DOLL\\SET01.LZH",
          "このドライブはこの環境にはありません（/ から始まるパスは Z:\\ と書きます）。", kissField},
+        {1, "sh", "Z:\\bad\x81 \\", "Z:\\bad\x81 \\DOLL\\SET01.LZH",
+         "パスに、この環境のファイル名に直せない文字（Shift-JIS の文字でないバイト）があります。", kissField},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.thing);

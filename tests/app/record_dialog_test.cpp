@@ -344,9 +344,9 @@ TEST(RecordDialog, ReadingADescriptionFileFillsTheFieldsWithTheCentury) {
         script.ChooseFile(kiss + "SET1\\nodate.hed");
         Press(Form3->BB_Read);
         seen.push_back(fields());
-        // A file that cannot be opened changes nothing and says nothing.
+        // A file that cannot be opened changes nothing and is said.
         TypeOver(3, QStringLiteral("Typed"));
-        script.ChooseFile(kiss + "SET1\\missing.hed");
+        script.ChooseFile(kiss + "SET1\\missing.hed").AnswerMessage(IDOK);
         Press(Form3->BB_Read);
         seen.push_back(fields());
         Press(Form3->BB_OK);
@@ -368,7 +368,8 @@ TEST(RecordDialog, ReadingADescriptionFileFillsTheFieldsWithTheCentury) {
     EXPECT_TRUE(records.at(1).dialog.options.allowMultiSelect);
     EXPECT_EQ(records.at(2).dialog.initialDir, kiss + "SET1");
     EXPECT_EQ(records.at(4).dialog.initialDir, kiss + "SET1");
-    EXPECT_EQ(records.size(), 5u);
+    EXPECT_EQ(records.at(5).text, "補足説明ファイルを開けませんでした。\n" + kiss + "SET1\\missing.hed");
+    EXPECT_EQ(records.size(), 6u);
 
     EXPECT_EQ(Row(*main.ComboGrid1, 1),
               (std::vector<std::string>{"1", "SET1", "SAKURA.LZH", "Typed", "Hana", "ABC01234", "    /  /  ", "48213"}));
