@@ -4,6 +4,12 @@
 
 #include <cstdio>
 
+bool IsIniWordByte(unsigned char b) {
+    if (b >= 0x80) return true;
+    if (b <= 0x20 || b == 0x7F) return false;  // controls and space
+    return b != '=' && b != '[' && b != ']';
+}
+
 namespace {
 
 constexpr int kCtrlZ = 26;
@@ -12,13 +18,6 @@ bool IsBlank(int c) { return c == ' ' || c == '\t'; }
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsHighByte(int c) { return c >= 128 && c <= 255; }
-
-// Letters, digits, punctuation other than "=", "[" and "]", and high bytes.
-bool IsWordChar(int c) {
-    if (c >= 128 && c <= 255) return true;
-    if (c <= 32 || c == 127) return false;  // controls, space (and no byte)
-    return c != '=' && c != '[' && c != ']';
-}
 
 // `c` is a byte here, never the end of the input.
 bool IsLeadByte(int c) { return platform::IsCp932LeadByte(static_cast<unsigned char>(c)); }
@@ -127,7 +126,7 @@ void IniLEX::ScanWord() {
         if (c == kEndOfInput) break;
         if (secondByteNext) {
             secondByteNext = false;
-        } else if (IsWordChar(c)) {
+        } else if (IsIniWordByte(static_cast<unsigned char>(c))) {
             secondByteNext = IsLeadByte(c);
         } else {
             break;

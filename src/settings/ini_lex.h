@@ -7,6 +7,11 @@
 #include "files/buffile.h"
 #include "settings/ini_token.h"
 
+// A byte that continues a word: letters, digits, punctuation other than
+// "=", "[" and "]", and high bytes.  The writer of values asks the same
+// question to decide which values need quotes.
+bool IsIniWordByte(unsigned char b);
+
 class IniLEX : public IniToken {
 public:
     // 0 when the file is open for reading; 1 when it cannot be opened, after

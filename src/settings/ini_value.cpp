@@ -1,18 +1,13 @@
 #include "settings/ini_value.h"
 
 #include "platform/cp932.h"
+#include "settings/ini_lex.h"
 
 namespace {
 
 bool IsControl(unsigned char b) { return b < 0x20 || b == 0x7F; }
 
 // The bytes the reader keeps inside a word (the word's first byte aside).
-bool IsWordByte(unsigned char b) {
-    if (b >= 0x80) return true;
-    if (b <= 0x20 || b == 0x7F) return false;
-    return b != '=' && b != '[' && b != ']';
-}
-
 bool StartsWord(unsigned char b) {
     return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b >= 0x80;
 }
@@ -33,7 +28,7 @@ bool ReadsBackBare(std::string_view text) {
             secondByteNext = false;
             continue;
         }
-        if (i > 0 && !IsWordByte(b)) return false;
+        if (i > 0 && !IsIniWordByte(b)) return false;
         secondByteNext = platform::IsCp932LeadByte(b);
     }
     return !secondByteNext;
