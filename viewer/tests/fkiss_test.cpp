@@ -136,6 +136,20 @@ TEST(FkissPlay, AlarmsRunWhenDueAndARunawayScriptIsBounded) {
     // The set still answers after the runaway steps.
     Click(d, 65, 5);
     EXPECT_EQ(d.Variable("P"), 1);
+
+    // Overlap tests of large cels stop at the step's bound too: a hundred
+    // collide events on two 1000 x 1000 cels opaque only in their last row.
+    std::string big = {static_cast<char>(0xE8), 3, static_cast<char>(0xE8), 3};
+    big += std::string(500 * 999, '\0') + std::string(500, '\x11');
+    std::string cnf = "(2000,1000)\n#0 a.cel\n#1 b.cel\n$0 0,0 1000,0\n;@EventHandler\n;@press(#0) moveto(#1, 0, 0)\n";
+    for (int i = 0; i < 100; ++i) cnf += ";@collide(\"a.cel\", \"b.cel\") add(C, C, 1)\n";
+    std::vector<kiss::Note> problems;
+    Doll touching = Doll::Load(cnf, [&](const std::string&) { return std::optional<std::string>(big); }, problems);
+    touching.Start();
+    Click(touching, 5, 999);
+    EXPECT_EQ(touching.Place(1), (Position{0, 0}));
+    EXPECT_GT(touching.Variable("C"), 0);
+    EXPECT_LT(touching.Variable("C"), 100) << "the tests past the bound were not made";
 }
 
 TEST(FkissPlay, VariablesArithmeticConditionsAndSubroutines) {
