@@ -215,6 +215,8 @@ void Player::SetTimer(int alarm, int64_t delay) {
 void Player::MoveTo(int object, Position to) {
     if (object < 0 || !d_.Place(object)) return;
     const auto before = PairStates(object);
+    to.x = std::clamp(to.x, -Doll::kMaxPlace, Doll::kMaxPlace);
+    to.y = std::clamp(to.y, -Doll::kMaxPlace, Doll::kMaxPlace);
     d_.config_.sets[d_.set_].places[object] = to;
     FirePairs(object, before);
 }
@@ -336,7 +338,8 @@ void Player::Do(const Action& a, Flow& flow, const std::vector<Action>*& list, s
             Position p = *d.Place(o);
             auto spread = [&](int low, int high) {
                 if (high < low) std::swap(low, high);
-                return low + static_cast<int>(Random(static_cast<uint32_t>(int64_t{high} - low + 1)));
+                const int64_t range = std::min<int64_t>(int64_t{high} - low + 1, UINT32_MAX);
+                return Clamp32(low + int64_t{Random(static_cast<uint32_t>(range))});
             };
             switch (a.op) {
                 case Op::Move: p.x = Clamp32(int64_t{p.x} + Value(g[1])); p.y = Clamp32(int64_t{p.y} + Value(g[2])); break;
@@ -395,7 +398,8 @@ void Player::Do(const Action& a, Flow& flow, const std::vector<Action>*& list, s
         case Op::Random: {
             int low = Value(g[1]), high = Value(g[2]);
             if (high < low) std::swap(low, high);
-            Store(g[0], low + int64_t{Random(static_cast<uint32_t>(int64_t{high} - low + 1))});
+            const int64_t range = std::min<int64_t>(int64_t{high} - low + 1, UINT32_MAX);
+            Store(g[0], low + int64_t{Random(static_cast<uint32_t>(range))});
             break;
         }
         case Op::Goto:
