@@ -50,10 +50,13 @@ Fd OpenFolders(int root, const std::vector<std::string>& parts, size_t count, Re
         }
         Fd next(::openat(dir.get(), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (next.get() < 0) {
-            if (errno == ELOOP || errno == ENOTDIR)
+            const int err = errno;
+            struct stat st;
+            if ((err == ELOOP || err == ENOTDIR) && ::fstatat(dir.get(), name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                S_ISLNK(st.st_mode))
                 Fails(r, Why::ThroughLink, "would leave the folder through a link");
             else
-                Fails(r, Why::CannotCreateFolder, Because("cannot open folder", errno));
+                Fails(r, Why::CannotCreateFolder, Because("cannot open folder", err));
             return Fd();
         }
         dir = std::move(next);

@@ -111,6 +111,9 @@ public:
     static constexpr int kMaxDepth = 32;
     static constexpr size_t kMaxAlarms = 10000;
     static constexpr int kMaxFix = 32767;
+    // A script places objects no farther out than this, so that a place
+    // plus a cel's offset and size still fits an int.
+    static constexpr int kMaxPlace = 1 << 20;
 
 private:
     friend class Player;

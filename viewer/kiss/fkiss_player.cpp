@@ -71,7 +71,7 @@ bool Player::AnyMapped(const std::vector<int>& cels) const {
 }
 
 bool Player::CelsTouch(int a, int b) const {
-    if (a == b || !d_.Visible(a) || !d_.Visible(b)) return false;
+    if (budget_ <= 0 || a == b || !d_.Visible(a) || !d_.Visible(b)) return false;
     const Cel& ca = *d_.cels_[a];
     const Cel& cb = *d_.cels_[b];
     const Position oa = d_.CelOrigin(a), ob = d_.CelOrigin(b);
@@ -115,29 +115,35 @@ bool Player::PairState(const Handler& h) const {
     return BoxesOverlap(ObjectOf(h.args[0]), ObjectOf(h.args[1]));
 }
 
-std::vector<signed char> Player::PairStates(int object) const {
-    const auto& pairs = d_.script_.Pairs();
-    std::vector<signed char> states(pairs.size(), -1);
-    for (size_t i = 0; i < pairs.size(); ++i) {
-        --budget_;
-        const Handler& h = d_.script_.handlers[pairs[i]];
-        bool concerns = false;
-        for (const Arg& a : h.args) {
-            for (int c : CelsOf(a)) concerns = concerns || d_.config_.cels[c].object == object;
-            concerns = concerns || (a.type != Arg::Type::Cel && ObjectOf(a) == object);
-        }
-        if (concerns) states[i] = PairState(h) ? 1 : 0;
+signed char Player::PairStateOf(size_t pair, int object) const {
+    if (budget_ <= 0) return -1;  // past the step's bound nothing more is tested
+    --budget_;
+    const Handler& h = d_.script_.handlers[d_.script_.Pairs()[pair]];
+    bool concerns = false;
+    for (const Arg& a : h.args) {
+        for (int c : CelsOf(a)) concerns = concerns || d_.config_.cels[c].object == object;
+        concerns = concerns || (a.type != Arg::Type::Cel && ObjectOf(a) == object);
     }
+    if (!concerns) return -1;
+    return PairState(h) ? 1 : 0;
+}
+
+std::vector<signed char> Player::PairStates(int object) const {
+    std::vector<signed char> states(d_.script_.Pairs().size(), -1);
+    for (size_t i = 0; i < states.size(); ++i) states[i] = PairStateOf(i, object);
     return states;
 }
 
+// Each pair is tested just before its event may fire, so the events of
+// the first pairs run even where testing them all would pass the bound.
 void Player::FirePairs(int object, const std::vector<signed char>& before) {
-    const std::vector<signed char> after = PairStates(object);
     const auto& pairs = d_.script_.Pairs();
     for (size_t i = 0; i < pairs.size() && i < before.size(); ++i) {
-        if (after[i] < 0 || before[i] < 0) continue;
+        if (before[i] < 0) continue;
+        const signed char after = PairStateOf(i, object);
+        if (after < 0) continue;
         const Handler& h = d_.script_.handlers[pairs[i]];
-        const bool was = before[i] == 1, is = after[i] == 1;
+        const bool was = before[i] == 1, is = after == 1;
         bool fire = false;
         switch (h.event) {
             case Event::Collide: case Event::In: fire = !was && is; break;
@@ -209,6 +215,8 @@ void Player::SetTimer(int alarm, int64_t delay) {
 void Player::MoveTo(int object, Position to) {
     if (object < 0 || !d_.Place(object)) return;
     const auto before = PairStates(object);
+    to.x = std::clamp(to.x, -Doll::kMaxPlace, Doll::kMaxPlace);
+    to.y = std::clamp(to.y, -Doll::kMaxPlace, Doll::kMaxPlace);
     d_.config_.sets[d_.set_].places[object] = to;
     FirePairs(object, before);
 }
@@ -330,7 +338,8 @@ void Player::Do(const Action& a, Flow& flow, const std::vector<Action>*& list, s
             Position p = *d.Place(o);
             auto spread = [&](int low, int high) {
                 if (high < low) std::swap(low, high);
-                return low + static_cast<int>(Random(static_cast<uint32_t>(int64_t{high} - low + 1)));
+                const int64_t range = std::min<int64_t>(int64_t{high} - low + 1, UINT32_MAX);
+                return Clamp32(low + int64_t{Random(static_cast<uint32_t>(range))});
             };
             switch (a.op) {
                 case Op::Move: p.x = Clamp32(int64_t{p.x} + Value(g[1])); p.y = Clamp32(int64_t{p.y} + Value(g[2])); break;
@@ -389,7 +398,8 @@ void Player::Do(const Action& a, Flow& flow, const std::vector<Action>*& list, s
         case Op::Random: {
             int low = Value(g[1]), high = Value(g[2]);
             if (high < low) std::swap(low, high);
-            Store(g[0], low + int64_t{Random(static_cast<uint32_t>(int64_t{high} - low + 1))});
+            const int64_t range = std::min<int64_t>(int64_t{high} - low + 1, UINT32_MAX);
+            Store(g[0], low + int64_t{Random(static_cast<uint32_t>(range))});
             break;
         }
         case Op::Goto:

@@ -58,6 +58,7 @@ private:
 
     bool AnyMapped(const std::vector<int>& cels) const;
     bool CelsTouch(int a, int b) const;
+    signed char PairStateOf(size_t pair, int object) const;
     bool BoxesOverlap(int objectA, int objectB) const;
     bool PairState(const Handler& h) const;
 };

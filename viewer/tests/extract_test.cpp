@@ -183,7 +183,7 @@ TEST(Extract, ReplacesAnExistingFileButNeverWritesThroughALink) {
     WriteBytes(w.temp.file("outside.txt"), "keep me");
     ASSERT_EQ(::symlink(w.temp.file("outside.txt").c_str(), (w.out + "/B.CEL").c_str()), 0);
     ASSERT_EQ(::symlink(w.temp.path().c_str(), (w.out + "/SUB").c_str()), 0);
-    WriteBytes(w.archive, kisstools::WriteLzh({{"A.CEL", "new"}, {"B.CEL", "replaced"}, {"SUB\\C.CEL", "escaped"}}, 0));
+    WriteBytes(w.archive, kisstools::WriteLzh({{"A.CEL", "new"}, {"B.CEL", "replaced"}, {"SUB\\C.CEL", "escaped"}, {"A.CEL\\D.CEL", "d"}}, 0));
 
     auto r = ExtractArchive(w.archive, w.out);
     ASSERT_TRUE(r.ok) << r.error;
@@ -192,9 +192,11 @@ TEST(Extract, ReplacesAnExistingFileButNeverWritesThroughALink) {
     EXPECT_FALSE(std::filesystem::is_symlink(w.out + "/B.CEL")) << "the link itself was replaced";
     EXPECT_EQ(ReadBytes(w.temp.file("outside.txt")), "keep me");
     EXPECT_FALSE(testsupport::Exists(w.temp.file("C.CEL"))) << "nothing through the folder link";
-    ASSERT_EQ(r.refused.size(), 1u);
+    ASSERT_EQ(r.refused.size(), 2u);
     EXPECT_EQ(r.refused[0].name, "SUB/C.CEL");
     EXPECT_EQ(r.refused[0].why, Why::ThroughLink);
+    EXPECT_EQ(r.refused[1].name, "A.CEL/D.CEL");
+    EXPECT_EQ(r.refused[1].why, Why::CannotCreateFolder) << "a file in the way is no link";
     EXPECT_EQ(r.written, (std::vector<std::string>{"A.CEL", "B.CEL"}));
 }
 

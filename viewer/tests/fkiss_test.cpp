@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using kiss::Doll;
 using kiss::Position;
 
@@ -136,6 +138,20 @@ TEST(FkissPlay, AlarmsRunWhenDueAndARunawayScriptIsBounded) {
     // The set still answers after the runaway steps.
     Click(d, 65, 5);
     EXPECT_EQ(d.Variable("P"), 1);
+
+    // Overlap tests of large cels stop at the step's bound too: a hundred
+    // collide events on two 1000 x 1000 cels opaque only in their last row.
+    std::string big = {static_cast<char>(0xE8), 3, static_cast<char>(0xE8), 3};
+    big += std::string(500 * 999, '\0') + std::string(500, '\x11');
+    std::string cnf = "(2000,1000)\n#0 a.cel\n#1 b.cel\n$0 0,0 1000,0\n;@EventHandler\n;@press(#0) moveto(#1, 0, 0)\n";
+    for (int i = 0; i < 100; ++i) cnf += ";@collide(\"a.cel\", \"b.cel\") add(C, C, 1)\n";
+    std::vector<kiss::Note> problems;
+    Doll touching = Doll::Load(cnf, [&](const std::string&) { return std::optional<std::string>(big); }, problems);
+    touching.Start();
+    Click(touching, 5, 999);
+    EXPECT_EQ(touching.Place(1), (Position{0, 0}));
+    EXPECT_GT(touching.Variable("C"), 0);
+    EXPECT_LT(touching.Variable("C"), 100) << "the tests past the bound were not made";
 }
 
 TEST(FkissPlay, VariablesArithmeticConditionsAndSubroutines) {
@@ -239,7 +255,9 @@ TEST(FkissPlay, QueriesGhostsAltmapAndRandomMoves) {
         ";@catch(#1) let(K, 1)\n"
         ";@label(1) add(L, L, 1)\n;@label(2) add(L, L, 10)\n"
         ";@press(#2) letcatch(C) letmousex(X) letmousey(Y) lettimer(T, 9) letpal(P)\n"
-        ";@  moverandx(#2, -5, 5) moverandy(#2, 3, 3) movetorand(#1)\n");
+        ";@  moverandx(#2, -5, 5) moverandy(#2, 3, 3) movetorand(#1)\n"
+        ";@press(#3) moveto(#3, 2147483647, 0) move(#3, 99, 0) letcollide(V, #3, #0)\n"
+        ";@  moverandy(#3, -2147483647, 2147483647) sub(M, -2147483647, 1) random(R, M, 2147483647)\n");
     d.SetNow(100);
     d.Start();
     EXPECT_EQ(d.Variable("L"), 11) << "a certain gosub to 1, a jump to 2";
@@ -263,6 +281,18 @@ TEST(FkissPlay, QueriesGhostsAltmapAndRandomMoves) {
     EXPECT_EQ(moved.y, 3);
     const Position anywhere = *d.Place(1);
     EXPECT_TRUE(anywhere.x >= 0 && anywhere.x < 100 && anywhere.y >= 0 && anywhere.y < 100);
+    // A script's farthest places are kept where sums with cel sizes fit an
+    // int (the sanitizer build tells), out of sight; a random move over the
+    // whole range of numbers is not always its lowest.
+    std::set<int> drawn;
+    for (int i = 0; i < 4; ++i) {
+        Click(d, 65, 5);
+        EXPECT_GT(d.Place(3)->x, 100);
+        drawn.insert(d.Variable("R"));
+        kiss::Compose(d);
+        d.MoveObject(3, {60, 0});
+    }
+    EXPECT_GT(drawn.size(), 1u);
 }
 
 TEST(Wave, PlainPcmIsReadAndEverythingElseRefused) {
