@@ -270,6 +270,12 @@ TEST(ComboGridButtons, SpaceAndEnterWorkTheCurrentCell) {
     w.clicks.clear();
     ui::testing::HoldKey(keys, Qt::Key_Return, QStringLiteral("\r"), 5);
     EXPECT_EQ(w.clicks, (std::vector<std::pair<int, int>>{{1, 2}}));
+    // The same where the toolkit left some repeats unmarked (as it does
+    // when the pair's press is read late): told by their one time stamp.
+    w.clicks.clear();
+    ui::testing::HoldKey(keys, Qt::Key_Space, QStringLiteral(" "), 5, [&] { EXPECT_TRUE(w.clicks.empty()); }, true);
+    ui::testing::HoldKey(keys, Qt::Key_Return, QStringLiteral("\r"), 5, {}, true);
+    EXPECT_EQ(w.clicks, (std::vector<std::pair<int, int>>{{1, 2}, {1, 2}}));
 
     // On a check cell Space moves the value on, Enter does not.
     g->SetCol(2);

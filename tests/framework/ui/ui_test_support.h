@@ -48,20 +48,30 @@ inline void TypeInto(QWidget* w, const QString& text) {
 }
 
 // A key held down as the toolkit reports it: its press; then, while it is
-// held, `repeats` pairs of a release and a press, each marked as
-// auto-repeat; `held` runs then, before the release that lets the key go.
-inline void HoldKey(QWidget* w, Qt::Key key, const QString& text, int repeats, const std::function<void()>& held = {}) {
+// held, `repeats` pairs of a release and a press 30 ms apart, each pair
+// with one time stamp and marked as auto-repeat, or, with `unmarked`,
+// every other pair unmarked (the toolkit marks a pair only when it has
+// read the press by the release); `held` runs then, before the release
+// that lets the key go.  A grid holds a release that may be a repeat back
+// a moment: the events of that moment are processed before the return.
+inline void HoldKey(QWidget* w, Qt::Key key, const QString& text, int repeats, const std::function<void()>& held = {},
+                    bool unmarked = false) {
+    quint64 time = 1000;
     auto send = [&](QEvent::Type type, bool repeat) {
         QKeyEvent e(type, key, Qt::NoModifier, text, repeat);
+        e.setTimestamp(time);
         QApplication::sendEvent(w, &e);
     };
     send(QEvent::KeyPress, false);
-    for (int i = 0; i < repeats; ++i) {
-        send(QEvent::KeyRelease, true);
-        send(QEvent::KeyPress, true);
+    time += 500;
+    for (int i = 0; i < repeats; ++i, time += 30) {
+        const bool marked = !unmarked || i % 2 == 1;
+        send(QEvent::KeyRelease, marked);
+        send(QEvent::KeyPress, marked);
     }
     if (held) held();
     send(QEvent::KeyRelease, false);
+    QTest::qWait(100);
 }
 
 // Runs `act` on the first modal widget of type T that comes up (for the

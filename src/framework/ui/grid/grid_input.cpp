@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -19,12 +20,17 @@ namespace {
 
 // Pixels on either side of a border that still grab it for sizing.
 constexpr int kSizingSlack = 2;
+// A release this long after its key's first press may be half of a
+// repeat (no keyboard repeats sooner); it waits this long for its press.
+constexpr uint64_t kRepeatAfterMs = 100;
+constexpr int kHeldBackMs = 50;
 
 }  // namespace
 
 // ---- Qt events --------------------------------------------------------------
 
 void GridWidget::mousePressEvent(QMouseEvent* e) {
+    if (!SendHeldBackRelease(false)) return;
     MouseButton b;
     if (!MouseButtonOf(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
@@ -57,8 +63,8 @@ namespace {
 // handler may free the grid meanwhile).
 class AutoRepeatScope {
 public:
-    AutoRepeatScope(GridWidget* grid, bool& flag, const QKeyEvent& e) : grid_(grid), flag_(flag), was_(flag) {
-        flag_ = e.isAutoRepeat();
+    AutoRepeatScope(GridWidget* grid, bool& flag, bool repeat) : grid_(grid), flag_(flag), was_(flag) {
+        flag_ = repeat;
     }
     ~AutoRepeatScope() {
         if (grid_) flag_ = was_;
@@ -74,9 +80,31 @@ private:
 
 }  // namespace
 
+bool GridWidget::SendHeldBackRelease(bool repeat) {
+    if (!heldBackRelease_) return true;
+    HeldBackRelease release = *heldBackRelease_;
+    heldBackRelease_.reset();
+    heldBackTimer_->stop();
+    QPointer<GridWidget> self(this);
+    {
+        const AutoRepeatScope scope(this, keyAutoRepeat_, repeat);
+        HookKeyUp(release.key, release.shift);
+    }
+    return !self.isNull();
+}
+
 void GridWidget::keyPressEvent(QKeyEvent* e) {
-    const AutoRepeatScope repeat(this, keyAutoRepeat_, *e);
     int code = KeyCodeOf(*e);
+    bool repeats = e->isAutoRepeat();
+    if (heldBackRelease_) {
+        const bool half = code != 0 && heldBackRelease_->key == code && heldBackRelease_->time == e->timestamp();
+        if (!SendHeldBackRelease(half)) return;
+        repeats = repeats || half;
+    }
+    if (!repeats || code != lastPressKey_) lastPressTime_ = e->timestamp();
+    lastPressKey_ = code;
+    lastPressRepeated_ = repeats;
+    const AutoRepeatScope repeat(this, keyAutoRepeat_, repeats);
     if (code != 0) HookKeyDown(code, ShiftStateOf(*e));
     const QString text = e->text();
     if (text.isEmpty()) return;
@@ -101,9 +129,22 @@ void GridWidget::keyPressEvent(QKeyEvent* e) {
 }
 
 void GridWidget::keyReleaseEvent(QKeyEvent* e) {
-    const AutoRepeatScope repeat(this, keyAutoRepeat_, *e);
     int code = KeyCodeOf(*e);
-    if (code != 0) HookKeyUp(code, ShiftStateOf(*e));
+    if (code == 0 || !SendHeldBackRelease(false)) return;
+    const bool mayRepeat = !e->isAutoRepeat() && code == lastPressKey_ &&
+                           (lastPressRepeated_ || e->timestamp() >= lastPressTime_ + kRepeatAfterMs);
+    if (mayRepeat) {
+        if (!heldBackTimer_) {
+            heldBackTimer_ = new QTimer(this);
+            heldBackTimer_->setSingleShot(true);
+            connect(heldBackTimer_, &QTimer::timeout, this, [this] { SendHeldBackRelease(false); });
+        }
+        heldBackRelease_ = HeldBackRelease{code, ShiftStateOf(*e), e->timestamp()};
+        heldBackTimer_->start(kHeldBackMs);
+        return;
+    }
+    const AutoRepeatScope repeat(this, keyAutoRepeat_, e->isAutoRepeat());
+    HookKeyUp(code, ShiftStateOf(*e));
 }
 
 void GridWidget::focusInEvent(QFocusEvent* e) {
@@ -114,6 +155,7 @@ void GridWidget::focusInEvent(QFocusEvent* e) {
 }
 
 void GridWidget::focusOutEvent(QFocusEvent* e) {
+    if (!SendHeldBackRelease(false)) return;
     QAbstractScrollArea::focusOutEvent(e);
     InvalidateGrid();
 }

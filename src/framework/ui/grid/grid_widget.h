@@ -27,11 +27,14 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class QTimer;
 class QWindow;
 
 namespace ui {
@@ -343,6 +346,22 @@ private:
     bool writingBack_ = false;
     bool takingFocus_ = false;  // the grid takes the focus back from its editor
     bool keyAutoRepeat_ = false;  // the key event being handled repeats a held key
+    // The toolkit marks a held key's release as a repeat only when the
+    // next press is already read; else the pair comes unmarked, with one
+    // time stamp.  A release that may be such a half is held back a moment
+    // and sent as a repeat if the press with its stamp follows.
+    struct HeldBackRelease {
+        int key;
+        ShiftState shift;
+        uint64_t time;
+    };
+    std::optional<HeldBackRelease> heldBackRelease_;
+    QTimer* heldBackTimer_ = nullptr;
+    int lastPressKey_ = 0;
+    bool lastPressRepeated_ = false;
+    uint64_t lastPressTime_ = 0;
+    // Sends the held-back release, if any; false when the grid was freed.
+    bool SendHeldBackRelease(bool repeat);
 
     Canvas* canvas_ = nullptr;
     bool updatingScrollBars_ = false;
