@@ -2,6 +2,7 @@
 // texts that no record holds, so that each search goes all the way round:
 // Japanese (its bytes searched as they are), ASCII and full-width letters
 // (every cell folded first).  And one that stops half-way.
+#include "bench_main.h"
 #include "app/grid_rows.h"
 #include "catalog/record_search.h"
 #include "controls/CmbGrid.h"
@@ -66,12 +67,9 @@ BENCHMARK(BM_FindHalfWayAscii)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    UseOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (RunRegisteredBenchmarks(argc, argv) != 0) return 1;
     delete &Catalog();
     return 0;
 }

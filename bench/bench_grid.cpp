@@ -2,6 +2,7 @@
 // whole-row selection) into an image: with 100,000 rows at the top and in
 // the middle, with 10 rows for comparison, and one step of scrolling; and
 // the cost of setting a cell.
+#include "bench_main.h"
 #include "framework/ui/grid/string_grid_widget.h"
 
 #include <QApplication>
@@ -106,7 +107,7 @@ BENCHMARK(BM_SetCell);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    UseOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
     if (std::getenv("TANSU_BENCH_GRID_SHOT")) {
         // Writes what the bench paints, for a look at it.
@@ -117,9 +118,6 @@ int main(int argc, char** argv) {
         g.render(&image);
         image.save(QString::fromLocal8Bit(std::getenv("TANSU_BENCH_GRID_SHOT")));
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (RunRegisteredBenchmarks(argc, argv) != 0) return 1;
     return 0;
 }

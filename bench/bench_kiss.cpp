@@ -2,6 +2,7 @@
 // the configuration, palettes and cels, drawing the first picture of the
 // playfield and writing the files into a fresh folder.  Also the doll's
 // reading alone.
+#include "bench_main.h"
 #include "app/viewer_window.h"
 #include "kiss/compose.h"
 #include "kiss/doll.h"
@@ -98,11 +99,9 @@ BENCHMARK(ComposeLargeSet)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    UseOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (RunRegisteredBenchmarks(argc, argv) != 0) return 1;
     std::filesystem::current_path("/");
     std::filesystem::remove_all(Scratch());
     return 0;

@@ -4,6 +4,7 @@
 // the wish to the picture handed to the main thread, and on to the picture
 // painted scaled down in a preview-sized window; and a picture kept from
 // before.
+#include "bench_main.h"
 #include "framework/ui/controls/image.h"
 #include "framework/ui/forms/application.h"
 #include "framework/ui/forms/form.h"
@@ -116,13 +117,11 @@ BENCHMARK(KeptPicture)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    UseOffscreenPlatformUnlessSet();
     Application->Initialize(argc, argv);
     if (const char* given = std::getenv("TANSU_BENCH_ARCHIVE"))
         benchmark::RegisterBenchmark("DrawGivenArchive", DrawGivenArchive, std::string(given))->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (RunRegisteredBenchmarks(argc, argv) != 0) return 1;
     std::filesystem::remove_all(Scratch());
     return 0;
 }

@@ -3,6 +3,7 @@
 // with the grid's one repaint; and, for comparison, the whole process of
 // GNU sort ordering the same Shift-JIS file by its title field
 // (LC_ALL=C sort -s -t, -k3,3).
+#include "bench_main.h"
 #include "app/grid_rows.h"
 #include "catalog/catalog_sort.h"
 #include "catalog/csv_reader.h"
@@ -221,12 +222,9 @@ BENCHMARK(BM_SortSizeReverse)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    UseOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (RunRegisteredBenchmarks(argc, argv) != 0) return 1;
     delete TheCatalog().grid;
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "kiss/config.h"
 
+#include "kiss/lines.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -261,19 +263,7 @@ std::optional<Position> Config::Place(int set, int object) const {
 
 Config ReadConfig(std::string_view text) {
     Reader r;
-    // An end-of-file mark ends the text, as in the files' home systems.
-    size_t eof = text.find('\x1A');
-    if (eof != std::string_view::npos) text = text.substr(0, eof);
-    int number = 0;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        r.ReadLine(line, ++number);
-        start = end + 1;
-    }
+    ForEachLine(text, [&](std::string_view line, int number) { r.ReadLine(line, number); });
     r.Finish();
     return std::move(r.config);
 }

@@ -1,5 +1,7 @@
 #include "kiss/fkiss_script.h"
 
+#include "kiss/lines.h"
+
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -339,18 +341,8 @@ void Script::Index() {
 Script ReadScript(std::string_view text, const Config& config) {
     Script script;
     Reader reader(config, script);
-    size_t eof = text.find('\x1A');
-    if (eof != std::string_view::npos) text = text.substr(0, eof);
-    int number = 0;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.size() < 2 || line[0] != ';' || line[1] != '@') continue;
+    ForEachLine(text, [&](std::string_view line, int number) {
+        if (line.size() < 2 || line[0] != ';' || line[1] != '@') return;
         line.remove_prefix(2);
         if (!script.present) {
             size_t first = line.find_first_not_of(" \t");
@@ -363,11 +355,11 @@ Script ReadScript(std::string_view text, const Config& config) {
                     line.remove_prefix(close == std::string_view::npos ? line.size() : close + 1);
                 }
             } else {
-                continue;  // script lines count only after the mark
+                return;  // script lines count only after the mark
             }
         }
         reader.ReadLine(line, number);
-    }
+    });
     reader.Finish();
     return script;
 }
