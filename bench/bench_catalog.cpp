@@ -1,7 +1,8 @@
 // Reading a catalog of 100,000 records, beside the plain block read of the
-// same bytes that any reader has to do (the floor).
+// same bytes that any reader has to do (the floor), and saving it.
 #include "catalog/catalog_check.h"
 #include "catalog/csv_reader.h"
+#include "catalog/csv_writer.h"
 #include "platform/os_file.h"
 
 #include <benchmark/benchmark.h>
@@ -9,7 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -86,5 +89,49 @@ void BM_CheckCatalogFile(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size));
 }
 BENCHMARK(BM_CheckCatalogFile)->Unit(benchmark::kMillisecond);
+
+// Saving the catalog as the main window does: into a folder with a Japanese
+// name ("/tmp/.../kisekae"), named by its system path, through the writer
+// that replaces the file in one piece (the disk sync included).
+void BM_SaveCsvFile(benchmark::State& state) {
+    CsvTable table;
+    if (ReadCsvFile(table, Catalog().name.c_str()) != 0) std::abort();
+    std::string folder = "/tmp/tansu-bench-XXXXXX";
+    if (!mkdtemp(folder.data())) std::abort();
+    const std::string osFolder = folder + "/\xE7\x9D\x80\xE3\x81\x9B\xE6\x9B\xBF\xE3\x81\x88";  // kisekae, UTF-8
+    if (mkdir(osFolder.c_str(), 0700) != 0) std::abort();
+    std::string systemName = "Z:" + folder + "\\\x92\x85\x82\xB9\x91\xD6\x82\xA6\\Tansu.CSV";  // kisekae, cp932
+    for (char& c : systemName)
+        if (c == '/') c = '\\';
+    auto fieldsOfRow = [&](size_t row, std::vector<std::string_view>& fields) {
+        for (uint32_t f = 0; f < 7; ++f) fields.push_back(table.FieldText(static_cast<uint32_t>(row), f));
+    };
+    for (auto _ : state) {
+        if (WriteCsvFile(systemName.c_str(), table.LineCount(), fieldsOfRow) != 0) std::abort();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Catalog().size));
+    unlink((osFolder + "/Tansu.CSV").c_str());
+    rmdir(osFolder.c_str());
+    rmdir(folder.c_str());
+}
+BENCHMARK(BM_SaveCsvFile)->Unit(benchmark::kMillisecond);
+
+// The file operations of a save without the records: what the path's
+// conversions and the file system's calls cost on their own.
+void BM_SaveEmptyCsvFile(benchmark::State& state) {
+    std::string folder = "/tmp/tansu-bench-XXXXXX";
+    if (!mkdtemp(folder.data())) std::abort();
+    const std::string systemName = "Z:" + folder + "\\\x92\x85\x82\xB9\x91\xD6\x82\xA6.CSV";  // kisekae.CSV
+    std::string systemPath = systemName;
+    for (char& c : systemPath)
+        if (c == '/') c = '\\';
+    auto noFields = [](size_t, std::vector<std::string_view>&) {};
+    for (auto _ : state) {
+        if (WriteCsvFile(systemPath.c_str(), 0, noFields) != 0) std::abort();
+    }
+    unlink((folder + "/\xE7\x9D\x80\xE3\x81\x9B\xE6\x9B\xBF\xE3\x81\x88.CSV").c_str());
+    rmdir(folder.c_str());
+}
+BENCHMARK(BM_SaveEmptyCsvFile)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
