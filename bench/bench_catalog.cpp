@@ -55,7 +55,7 @@ void BM_BlockReadFloor(benchmark::State& state) {
     const CatalogFile& file = Catalog();
     char buffer[1024];
     for (auto _ : state) {
-        platform::FileHandle h = platform::OpenExistingForRead(file.name);
+        platform::FileHandle h = platform::OpenExistingForRead(platform::OsPath::FromOs(file.name));
         if (!h.IsOpen()) std::abort();
         size_t total = 0;
         for (long got; (got = platform::ReadBlock(h, buffer, sizeof buffer)) > 0;) {

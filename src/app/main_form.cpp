@@ -28,7 +28,8 @@ std::string SettingText(int section, int place) {
 // is one the user chose, and its loss is reported.
 bool IsCatalogNotYetMade(const std::string& name) {
     const char* defaultName = SettingsKeys[settings_keys::DefaultCSV].text;
-    return name == defaultName && !platform::FileExists(name);
+    const std::optional<platform::OsPath> os = platform::OsPath::FromSystem(name);
+    return name == defaultName && !(os && platform::FileExists(*os));
 }
 
 }  // namespace

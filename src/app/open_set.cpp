@@ -29,8 +29,8 @@ std::string FilePathsText(int place) {
 // such as "Tansu.ini" must resolve as before once the viewer is started.
 class FolderSwitch {
 public:
-    explicit FolderSwitch(const std::string& folder) {
-        std::optional<std::string> here = platform::GetCurrentFolder();
+    explicit FolderSwitch(const platform::OsPath& folder) {
+        std::optional<platform::OsPath> here = platform::GetCurrentOsFolder();
         if (here && platform::SetCurrentFolder(folder)) former_ = std::move(here);
     }
     ~FolderSwitch() {
@@ -41,19 +41,23 @@ public:
     bool Entered() const { return former_.has_value(); }
 
 private:
-    std::optional<std::string> former_;
+    std::optional<platform::OsPath> former_;
 };
 
-// The problem with the working folder, or nothing when the viewer may
-// unpack there.  The default working folder is made when it is missing.
-std::optional<std::string> WorkFolderProblem(const std::string& folder, const std::string& catalog) {
+// The problem with the working folder (`os` is its OS form, when it has
+// one), or nothing when the viewer may unpack there.  The default working
+// folder is made when it is missing.
+std::optional<std::string> WorkFolderProblem(const std::string& folder, const std::optional<platform::OsPath>& os,
+                                             const std::string& catalog) {
     namespace lp = launch_problems;
     if (folder.empty()) return lp::WorkFolderNotSet();
-    if (!platform::ToOsPath(folder)) return lp::WorkFolderNoOsForm(folder);
-    if (!platform::FolderExists(folder) && folder == DefaultWorkFolder()) platform::MakeFolders(folder);
-    if (!platform::FolderExists(folder)) return lp::WorkFolderMissing(folder);
+    if (!os) return lp::WorkFolderNoOsForm(folder);
+    if (!platform::FolderExists(*os) && folder == DefaultWorkFolder()) platform::MakeFolders(*os);
+    if (!platform::FolderExists(*os)) return lp::WorkFolderMissing(folder);
     const std::string catalogFolder = FolderOfPath(catalog);
-    if (platform::SameFolder(folder, ".") || (!catalogFolder.empty() && platform::SameFolder(folder, catalogFolder)))
+    const std::optional<platform::OsPath> catalogOs =
+        catalogFolder.empty() ? std::nullopt : platform::OsPath::FromSystem(catalogFolder);
+    if (platform::SameFolder(*os, platform::OsPath::FromOs(".")) || (catalogOs && platform::SameFolder(*os, *catalogOs)))
         return lp::WorkFolderIsTansusOwn(folder);
     return std::nullopt;
 }
@@ -61,16 +65,17 @@ std::optional<std::string> WorkFolderProblem(const std::string& folder, const st
 // Starts the viewer on the archive inside the working folder; the problem
 // when it did not start.  The folder is TANSU's own again on return, before
 // anything is said.
-std::optional<std::string> StartViewer(const std::string& workFolder, const std::string& archivePath,
-                                       const std::string& viewer) {
+std::optional<std::string> StartViewer(const std::string& workFolder, const platform::OsPath& workOs,
+                                       const std::string& archivePath, const std::string& viewer) {
     namespace lp = launch_problems;
-    FolderSwitch inWorkFolder(workFolder);
+    FolderSwitch inWorkFolder(workOs);
     if (!inWorkFolder.Entered()) return lp::WorkFolderNotEntered(workFolder);
     // A relative archive path is found from the working folder, as the
     // viewer finds it.
-    if (!platform::ToOsPath(archivePath)) return lp::ArchiveNoOsForm(archivePath);
-    if (!platform::RegularFileExists(archivePath)) return lp::ArchiveMissing(archivePath);
-    platform::StartResult started = platform::StartProgram(viewer, {archivePath});
+    const std::optional<platform::OsPath> archive = platform::OsPath::FromSystem(archivePath);
+    if (!archive) return lp::ArchiveNoOsForm(archivePath);
+    if (!platform::RegularFileExists(*archive)) return lp::ArchiveMissing(archivePath);
+    platform::StartResult started = platform::StartProgramWithPaths(viewer, {*archive});
     if (!started.Started()) return lp::ViewerNotStarted(viewer, started);
     return std::nullopt;
 }
@@ -87,7 +92,9 @@ void TForm1::ComboGrid1DblClick(TObject*) {
 
     // Read afresh each time: a change in the settings dialog applies at once.
     const std::string workFolder = FilePathsText(keys::TMPDIR);
-    std::optional<std::string> problem = WorkFolderProblem(workFolder, CsvFileName);
-    if (!problem) problem = StartViewer(workFolder, FilePathsText(keys::KISSDIR) + archive, FilePathsText(keys::KISSEXE));
+    const std::optional<platform::OsPath> workOs = platform::OsPath::FromSystem(workFolder);
+    std::optional<std::string> problem = WorkFolderProblem(workFolder, workOs, CsvFileName);
+    if (!problem)
+        problem = StartViewer(workFolder, *workOs, FilePathsText(keys::KISSDIR) + archive, FilePathsText(keys::KISSEXE));
     if (problem) Application->MessageBox(*problem, "エラー", MB_OK | MB_ICONHAND);
 }

@@ -11,7 +11,13 @@ BUFFILE::~BUFFILE() {
 
 bool BUFFILE::OpenRead(const char* fileName) {
     Close();
-    handle = platform::OpenExistingForRead(fileName ? fileName : "");
+    auto path = platform::OsPath::FromSystem(fileName ? fileName : "");
+    return path && OpenRead(*path);
+}
+
+bool BUFFILE::OpenRead(const platform::OsPath& path) {
+    Close();
+    handle = platform::OpenExistingForRead(path);
     if (!handle.IsOpen()) return false;
     writeFlag = 0;
     writeFailed = false;
@@ -58,12 +64,18 @@ void BUFFILE::TakeBuffered(size_t n) {
 
 bool BUFFILE::OpenWrite(const char* fileName) {
     Close();
-    return StartWriting(platform::CreateForWrite(fileName ? fileName : ""));
+    auto path = platform::OsPath::FromSystem(fileName ? fileName : "");
+    return path && OpenWrite(*path);
 }
 
-bool BUFFILE::OpenWriteTemp(const char* besideName, std::string& tempName) {
+bool BUFFILE::OpenWrite(const platform::OsPath& path) {
     Close();
-    return StartWriting(platform::CreateTempBeside(besideName ? besideName : "", tempName));
+    return StartWriting(platform::CreateForWrite(path));
+}
+
+bool BUFFILE::OpenWriteTemp(const platform::OsPath& beside, platform::OsPath& temp) {
+    Close();
+    return StartWriting(platform::CreateTempBeside(beside, temp));
 }
 
 bool BUFFILE::StartWriting(platform::FileHandle opened) {

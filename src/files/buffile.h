@@ -26,8 +26,11 @@ public:
     BUFFILE& operator=(const BUFFILE&) = delete;
 
     // Opens an existing file for reading and fills the buffer.  Any file
-    // still open in this object is closed first.
+    // still open in this object is closed first.  A system path is
+    // converted to its OS form here; a caller that holds the OS form
+    // passes that.
     bool OpenRead(const char* fileName);
+    bool OpenRead(const platform::OsPath& path);
 
     // The next byte (0..255), or EndOfInput once the file is used up.  A
     // failing block read counts as the end of the file.
@@ -48,11 +51,12 @@ public:
 
     // Creates the file, or empties an existing one, for writing.
     bool OpenWrite(const char* fileName);
+    bool OpenWrite(const platform::OsPath& path);
 
-    // Creates a new file with a unique name beside `besideName` for writing;
-    // its name goes to `tempName`.  Used to replace a file only once all of
-    // the new content is safely written.
-    bool OpenWriteTemp(const char* besideName, std::string& tempName);
+    // Creates a new file with a unique name beside `beside` for writing;
+    // its name goes to `temp`.  Used to replace a file only once all of the
+    // new content is safely written.
+    bool OpenWriteTemp(const platform::OsPath& beside, platform::OsPath& temp);
 
     void WriteByte(unsigned char byte) {
         if (!writeFlag) return;

@@ -2,11 +2,16 @@
 
 #include "platform/os_file.h"
 
-#include <string>
+#include <optional>
 
 bool WriteFileInOnePiece(const char* fileName, const std::function<bool(BUFFILE&)>& write) {
-    const std::string_view target = fileName ? fileName : "";
-    if (target.empty() || !platform::MayWrite(target)) return false;
+    const std::string_view name = fileName ? fileName : "";
+    if (name.empty()) return false;
+    // The one conversion of the name: every step below works on this.
+    const std::optional<platform::OsPath> converted = platform::OsPath::FromSystem(name);
+    if (!converted || converted->Empty()) return false;
+    const platform::OsPath& target = *converted;
+    if (!platform::MayWrite(target)) return false;
     // Held while the new file is written, so that another TANSU does not
     // read or write the file meanwhile, and a file that is open elsewhere is
     // not replaced under it.
@@ -14,9 +19,9 @@ bool WriteFileInOnePiece(const char* fileName, const std::function<bool(BUFFILE&
     if (!old.IsOpen() && platform::FileExists(target)) return false;
 
     BUFFILE file;
-    std::string tempName;
+    platform::OsPath tempName;
     bool ok = false;
-    if (file.OpenWriteTemp(fileName, tempName)) {
+    if (file.OpenWriteTemp(target, tempName)) {
         try {
             ok = platform::CopyPermissions(target, file.handle) && write(file);
             ok = file.FlushToDisk() && ok;

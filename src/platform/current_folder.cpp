@@ -7,19 +7,23 @@
 
 namespace platform {
 
-std::optional<std::string> GetCurrentFolder() {
+std::optional<OsPath> GetCurrentOsFolder() {
     std::vector<char> buf(4096);
     while (::getcwd(buf.data(), buf.size()) == nullptr) {
         if (buf.size() > (1u << 20)) return std::nullopt;
         buf.resize(buf.size() * 2);
     }
-    return FromOsPath(buf.data());
+    return OsPath::FromOs(buf.data());
 }
 
-bool SetCurrentFolder(std::string_view systemPath) {
-    auto os = ToOsPath(systemPath);
-    if (!os || os->empty()) return false;
-    return ::chdir(os->c_str()) == 0;
+std::optional<std::string> GetCurrentFolder() {
+    auto os = GetCurrentOsFolder();
+    if (!os) return std::nullopt;
+    return FromOsPath(os->Text());
+}
+
+bool SetCurrentFolder(const OsPath& path) {
+    return !path.Empty() && ::chdir(path.CStr()) == 0;
 }
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 // gets another stamp.
 #pragma once
 
+#include "platform/os_path.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -15,7 +17,7 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-// nullopt when the name has no OS form or names no regular file.
-std::optional<FileStamp> StampOf(std::string_view systemPath);
+// nullopt when the path names no regular file.
+std::optional<FileStamp> StampOf(const OsPath& path);
 
 }  // namespace platform

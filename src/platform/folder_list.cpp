@@ -37,10 +37,8 @@ std::string NamePicture(std::string_view utf8) {
 
 }  // namespace
 
-std::optional<std::vector<FolderEntry>> ListFolder(std::string_view systemPath) {
-    std::optional<std::string> osPath = ToOsPath(systemPath);
-    if (!osPath) return std::nullopt;
-    DIR* dir = opendir(osPath->empty() ? "." : osPath->c_str());
+std::optional<std::vector<FolderEntry>> ListFolder(const OsPath& path) {
+    DIR* dir = opendir(path.Empty() ? "." : path.CStr());
     if (!dir) return std::nullopt;
     std::vector<FolderEntry> entries;
     const int fd = dirfd(dir);

@@ -1,6 +1,8 @@
 // The entries of a folder, for finding files the system did not name.
 #pragma once
 
+#include "platform/os_path.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,10 +23,10 @@ struct FolderEntry {
     int64_t modified = 0;    // seconds since 1970, for a file
 };
 
-// The entries of the folder `systemPath` (cp932, "\" separators), without
-// "." and ".."; nullopt when the folder has no OS form or cannot be read.
-// The order is the OS's.
-std::optional<std::vector<FolderEntry>> ListFolder(std::string_view systemPath);
+// The entries of the folder `path` (an empty path: the current folder),
+// without "." and ".."; nullopt when the folder cannot be read.  The order
+// is the OS's.
+std::optional<std::vector<FolderEntry>> ListFolder(const OsPath& path);
 
 // A time as the local date "YYYY/MM/DD".
 std::string LocalDateText(int64_t secondsSince1970);

@@ -19,10 +19,8 @@ std::optional<std::string> AbsoluteFromEnvironment(const char* name) {
     return os;
 }
 
-bool StatFolder(std::string_view systemPath, struct stat& st) {
-    auto os = ToOsPath(systemPath);
-    if (!os || os->empty()) return false;
-    return ::stat(os->c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+bool StatFolder(const OsPath& path, struct stat& st) {
+    return !path.Empty() && ::stat(path.CStr(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace
@@ -50,32 +48,30 @@ std::optional<std::string> ProgramFolder() {
     return FromOsPath(slash == 0 ? std::string("/") : path.substr(0, slash));
 }
 
-bool FolderExists(std::string_view systemPath) {
+bool FolderExists(const OsPath& path) {
     struct stat st;
-    return StatFolder(systemPath, st);
+    return StatFolder(path, st);
 }
 
-bool RegularFileExists(std::string_view systemPath) {
-    auto os = ToOsPath(systemPath);
+bool RegularFileExists(const OsPath& path) {
     struct stat st;
-    return os && !os->empty() && ::stat(os->c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return !path.Empty() && ::stat(path.CStr(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool SameFolder(std::string_view a, std::string_view b) {
+bool SameFolder(const OsPath& a, const OsPath& b) {
     struct stat sa, sb;
     return StatFolder(a, sa) && StatFolder(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-bool MakeFolders(std::string_view systemPath) {
-    auto os = ToOsPath(systemPath);
-    if (!os || os->empty()) return false;
-    std::string path = *os;
-    for (size_t i = 1; i <= path.size(); ++i) {
-        if (i < path.size() && path[i] != '/') continue;
-        std::string upTo = path.substr(0, i);
+bool MakeFolders(const OsPath& path) {
+    if (path.Empty()) return false;
+    const std::string& os = path.Text();
+    for (size_t i = 1; i <= os.size(); ++i) {
+        if (i < os.size() && os[i] != '/') continue;
+        std::string upTo = os.substr(0, i);
         if (::mkdir(upTo.c_str(), 0700) != 0 && errno != EEXIST) return false;
     }
-    return FolderExists(systemPath);
+    return FolderExists(path);
 }
 
 }  // namespace platform

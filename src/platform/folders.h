@@ -1,6 +1,9 @@
-// Folders of this machine and of this user, and questions about folders, all
-// as system path texts (cp932, "\", the OS root on drive Z:).
+// Folders of this machine and of this user, as system path texts (cp932,
+// "\", the OS root on drive Z:), and questions about folders, asked of
+// their OS paths.
 #pragma once
+
+#include "platform/os_path.h"
 
 #include <optional>
 #include <string>
@@ -20,17 +23,17 @@ std::optional<std::string> CacheFolder();
 std::optional<std::string> ProgramFolder();
 
 // Whether the path names a folder (following links).
-bool FolderExists(std::string_view systemPath);
+bool FolderExists(const OsPath& path);
 
 // Whether the path names a regular file (following links).
-bool RegularFileExists(std::string_view systemPath);
+bool RegularFileExists(const OsPath& path);
 
 // Whether both paths name the same existing folder, however each is
 // written (relative, through links).
-bool SameFolder(std::string_view a, std::string_view b);
+bool SameFolder(const OsPath& a, const OsPath& b);
 
 // Makes the folder and any missing folders above it; true when it exists
 // afterwards.
-bool MakeFolders(std::string_view systemPath);
+bool MakeFolders(const OsPath& path);
 
 }  // namespace platform

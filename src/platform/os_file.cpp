@@ -1,7 +1,5 @@
 #include "platform/os_file.h"
 
-#include "platform/os_path.h"
-
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -65,19 +63,16 @@ int OpenRegularFile(const std::string& osPath, int flags, mode_t mode = 0) {
 
 }  // namespace
 
-FileHandle OpenExistingForRead(std::string_view systemPath) {
-    auto os = ToOsPath(systemPath);
-    if (!os || os->empty()) return {};
-    return FileHandle{LockOrClose(OpenRegularFile(*os, O_RDONLY))};
+FileHandle OpenExistingForRead(const OsPath& path) {
+    if (path.Empty()) return {};
+    return FileHandle{LockOrClose(OpenRegularFile(path.Text(), O_RDONLY))};
 }
 
-FileHandle CreateForWrite(std::string_view systemPath) {
-    if (g_failCreates) return {};
-    auto os = ToOsPath(systemPath);
-    if (!os || os->empty()) return {};
+FileHandle CreateForWrite(const OsPath& path) {
+    if (g_failCreates || path.Empty()) return {};
     // Not O_TRUNC: the file is emptied only once the lock shows nobody else
     // has it open.
-    int fd = LockOrClose(OpenRegularFile(*os, O_WRONLY | O_CREAT, 0666));
+    int fd = LockOrClose(OpenRegularFile(path.Text(), O_WRONLY | O_CREAT, 0666));
     if (fd < 0) return {};
     if (ftruncate(fd, 0) != 0) {
         ::close(fd);
@@ -86,17 +81,16 @@ FileHandle CreateForWrite(std::string_view systemPath) {
     return FileHandle{fd};
 }
 
-FileHandle CreateTempBeside(std::string_view besideSystemPath, std::string& tempSystemPath) {
-    tempSystemPath.clear();
-    if (g_failCreates) return {};
-    auto os = ToOsPath(besideSystemPath);
-    if (!os || os->empty()) return {};
+FileHandle CreateTempBeside(const OsPath& beside, OsPath& temp) {
+    temp = OsPath();
+    if (g_failCreates || beside.Empty()) return {};
+    const std::string& os = beside.Text();
     std::string folder;
-    std::string name = *os;
-    size_t slash = os->rfind('/');
+    std::string name = os;
+    size_t slash = os.rfind('/');
     if (slash != std::string::npos) {
-        folder = os->substr(0, slash + 1);
-        name = os->substr(slash + 1);
+        folder = os.substr(0, slash + 1);
+        name = os.substr(slash + 1);
     }
     std::string pattern = folder + "." + name + ".XXXXXX";
     std::vector<char> buf(pattern.begin(), pattern.end());
@@ -108,13 +102,7 @@ FileHandle CreateTempBeside(std::string_view besideSystemPath, std::string& temp
         ::unlink(buf.data());
         return {};
     }
-    auto back = FromOsPath(buf.data());
-    if (!back) {  // cannot happen for a name built from a convertible one
-        ::close(fd);
-        ::unlink(buf.data());
-        return {};
-    }
-    tempSystemPath = *back;
+    temp = OsPath::FromOs(buf.data());
     return FileHandle{fd};
 }
 
@@ -169,12 +157,10 @@ int64_t FileSize(FileHandle file) {
     return static_cast<int64_t>(st.st_size);
 }
 
-bool CopyPermissions(std::string_view modelSystemPath, FileHandle file) {
-    auto os = ToOsPath(modelSystemPath);
-    if (!os) return true;
+bool CopyPermissions(const OsPath& model, FileHandle file) {
     if (!file.IsOpen()) return false;
     struct stat st;
-    if (::stat(os->c_str(), &st) == 0) return ::fchmod(file.fd, st.st_mode & 07777) == 0;
+    if (::stat(model.CStr(), &st) == 0) return ::fchmod(file.fd, st.st_mode & 07777) == 0;
     // No model: what a newly created file would get (a temporary file
     // starts private).
     mode_t mask = ::umask(0);
@@ -182,31 +168,22 @@ bool CopyPermissions(std::string_view modelSystemPath, FileHandle file) {
     return ::fchmod(file.fd, 0666 & ~mask) == 0;
 }
 
-bool ReplaceFile(std::string_view fromSystemPath, std::string_view toSystemPath) {
+bool ReplaceFile(const OsPath& from, const OsPath& to) {
     if (g_failReplace) return false;
-    auto from = ToOsPath(fromSystemPath);
-    auto to = ToOsPath(toSystemPath);
-    if (!from || !to) return false;
-    return ::rename(from->c_str(), to->c_str()) == 0;
+    return ::rename(from.CStr(), to.CStr()) == 0;
 }
 
-bool RemoveFile(std::string_view systemPath) {
-    auto os = ToOsPath(systemPath);
-    return os && ::unlink(os->c_str()) == 0;
-}
+bool RemoveFile(const OsPath& path) { return ::unlink(path.CStr()) == 0; }
 
-bool FileExists(std::string_view systemPath) {
-    auto os = ToOsPath(systemPath);
+bool FileExists(const OsPath& path) {
     struct stat st;
-    return os && ::stat(os->c_str(), &st) == 0;
+    return ::stat(path.CStr(), &st) == 0;
 }
 
-bool MayWrite(std::string_view systemPath) {
-    auto os = ToOsPath(systemPath);
-    if (!os) return false;
+bool MayWrite(const OsPath& path) {
     struct stat st;
-    if (::stat(os->c_str(), &st) != 0) return true;
-    return ::access(os->c_str(), W_OK) == 0;
+    if (::stat(path.CStr(), &st) != 0) return true;
+    return ::access(path.CStr(), W_OK) == 0;
 }
 
 namespace faults {

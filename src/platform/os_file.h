@@ -1,13 +1,14 @@
 // Files as the system uses them: opened for the time of one read or one
 // write, never shared.  While a file is open here, a second open of it (by
 // this process or by another TANSU) fails; an exclusive advisory lock on the
-// open file does this.
+// open file does this.  Files are named by their OS path: the caller
+// converts a system path once (OsPath::FromSystem) and passes that on.
 #pragma once
+
+#include "platform/os_path.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace platform {
 
@@ -17,20 +18,20 @@ struct FileHandle {
     bool IsOpen() const { return fd >= 0; }
 };
 
-// Opens an existing file for reading.  A closed handle when the name has no
-// OS form, the file does not exist or cannot be read, or it is open already.
+// Opens an existing file for reading.  A closed handle when the name is
+// empty, the file does not exist or cannot be read, or it is open already.
 // Never waits: anything but a regular file (a named pipe, a device, a
 // folder) is refused as a file that cannot be opened.
-FileHandle OpenExistingForRead(std::string_view systemPath);
+FileHandle OpenExistingForRead(const OsPath& path);
 
 // Creates the file, or empties an existing one, for writing.  An existing
 // file that is open elsewhere, or that is no regular file, is left untouched
 // and the open fails at once.
-FileHandle CreateForWrite(std::string_view systemPath);
+FileHandle CreateForWrite(const OsPath& path);
 
-// Creates a new, empty file with a unique name in the folder of
-// `besideSystemPath`, for writing; `tempSystemPath` receives its name.
-FileHandle CreateTempBeside(std::string_view besideSystemPath, std::string& tempSystemPath);
+// Creates a new, empty file with a unique name in the folder of `beside`,
+// for writing; `temp` receives its name.
+FileHandle CreateTempBeside(const OsPath& beside, OsPath& temp);
 
 // Block transfer; the result is the number of bytes moved, or -1 on error.
 // A write may move fewer bytes than asked (disk full).
@@ -47,20 +48,20 @@ bool CloseFile(FileHandle& file);
 // Size of an open file in bytes, or -1.
 int64_t FileSize(FileHandle file);
 
-// Gives `file` the permission bits of the file `modelSystemPath`, or, when
-// that does not exist, those of a newly created file.  True when it worked.
-bool CopyPermissions(std::string_view modelSystemPath, FileHandle file);
+// Gives `file` the permission bits of the file `model`, or, when that does
+// not exist, those of a newly created file.  True when it worked.
+bool CopyPermissions(const OsPath& model, FileHandle file);
 
-// Puts `fromSystemPath` in the place of `toSystemPath` in one step.
-bool ReplaceFile(std::string_view fromSystemPath, std::string_view toSystemPath);
+// Puts `from` in the place of `to` in one step.
+bool ReplaceFile(const OsPath& from, const OsPath& to);
 
-bool RemoveFile(std::string_view systemPath);
+bool RemoveFile(const OsPath& path);
 
-bool FileExists(std::string_view systemPath);
+bool FileExists(const OsPath& path);
 
 // Whether this process may write the file: true for a file that does not
 // exist yet (whether its folder takes it shows when it is created).
-bool MayWrite(std::string_view systemPath);
+bool MayWrite(const OsPath& path);
 
 namespace faults {
 // Seams that let tests make the file layer fail as a full disk or an

@@ -2,8 +2,12 @@
 
 #include "platform/cp932.h"
 
+#include <atomic>
+
 namespace platform {
 namespace {
+
+std::atomic<uint64_t> g_conversions{0};
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -26,6 +30,7 @@ std::string Slashed(std::string_view systemPath) {
 }  // namespace
 
 std::optional<std::string> ToOsPath(std::string_view systemPath) {
+    g_conversions.fetch_add(1, std::memory_order_relaxed);
     std::string_view rest = systemPath;
     std::string prefix;
     if (rest.size() >= 2 && IsAsciiLetter(rest[0]) && rest[1] == ':') {
@@ -47,6 +52,7 @@ std::optional<std::string> ToOsPath(std::string_view systemPath) {
 }
 
 std::optional<std::string> FromOsPath(std::string_view osPath) {
+    g_conversions.fetch_add(1, std::memory_order_relaxed);
     // A "\" in an OS name would read back as a separator.
     if (osPath.find('\\') != std::string_view::npos) return std::nullopt;
     auto cp932 = Utf8ToCp932(osPath);
@@ -67,5 +73,13 @@ std::optional<std::string> FromOsPath(std::string_view osPath) {
     if (!s.empty() && s[0] == '\\') s.insert(0, {kRootDrive, ':'});
     return s;
 }
+
+std::optional<OsPath> OsPath::FromSystem(std::string_view systemPath) {
+    auto os = ToOsPath(systemPath);
+    if (!os) return std::nullopt;
+    return OsPath(std::move(*os));
+}
+
+uint64_t PathConversionCount() { return g_conversions.load(std::memory_order_relaxed); }
 
 }  // namespace platform

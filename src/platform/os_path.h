@@ -8,6 +8,7 @@
 // (a drive, a colon, "\" separators) and survives the settings file.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,5 +33,33 @@ std::optional<std::string> FromOsPath(std::string_view osPath);
 
 // The drive letter that stands for the OS root.
 inline constexpr char kRootDrive = 'Z';
+
+// A path in OS form.  Every function of this layer that acts on a file or
+// folder takes one, so a system path is converted once, where an operation
+// begins, and the OS form is passed on from there; nothing below converts
+// it again.
+class OsPath {
+public:
+    // The OS form of a system path text; nullopt when it has none (see
+    // ToOsPath).
+    static std::optional<OsPath> FromSystem(std::string_view systemPath);
+    // A path the OS gave, or made from one: it is in OS form already.
+    static OsPath FromOs(std::string osPath) { return OsPath(std::move(osPath)); }
+    // The empty path, which names nothing.
+    OsPath() = default;
+
+    const std::string& Text() const { return os_; }
+    const char* CStr() const { return os_.c_str(); }
+    bool Empty() const { return os_.empty(); }
+    bool operator==(const OsPath&) const = default;
+
+private:
+    explicit OsPath(std::string os) : os_(std::move(os)) {}
+    std::string os_;
+};
+
+// How many paths ToOsPath and FromOsPath have converted in this process
+// (from any thread): lets a test see that an operation converts once.
+uint64_t PathConversionCount();
 
 }  // namespace platform

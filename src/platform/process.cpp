@@ -121,17 +121,19 @@ StartResult FindProgram(std::string_view osName) {
     return Failed(seen ? StartFailure::NotExecutable : StartFailure::NotFound);
 }
 
-StartResult StartProgram(std::string_view program, const std::vector<std::string>& arguments) {
+namespace {
+
+// The program's OS name (in osProgram), or why it has none.
+StartResult ProgramOsName(std::string_view program) {
     if (program.empty()) return Failed(StartFailure::NoProgram);
-    auto osProgram = ToOsPath(program);
-    if (!osProgram || osProgram->empty()) return Failed(StartFailure::ProgramNoOsForm);
-    std::vector<std::string> words{*osProgram};
-    for (const std::string& a : arguments) {
-        auto os = ToOsPath(a);
-        if (!os) return Failed(StartFailure::ArgumentNoOsForm);
-        words.push_back(*os);
-    }
-    StartResult found = FindProgram(*osProgram);
+    auto os = ToOsPath(program);
+    if (!os || os->empty()) return Failed(StartFailure::ProgramNoOsForm);
+    return Found(std::move(*os));
+}
+
+// words[0] is the program's OS name as given, the rest its arguments.
+StartResult FindAndRun(std::vector<std::string>& words) {
+    StartResult found = FindProgram(words[0]);
     if (!found.Started()) return found;
     int err = 0;
     if (!RunDetached(found.osProgram, words, err)) {
@@ -139,6 +141,28 @@ StartResult StartProgram(std::string_view program, const std::vector<std::string
         found.errorNumber = err;
     }
     return found;
+}
+
+}  // namespace
+
+StartResult StartProgram(std::string_view program, const std::vector<std::string>& arguments) {
+    StartResult name = ProgramOsName(program);
+    if (!name.Started()) return name;
+    std::vector<std::string> words{name.osProgram};
+    for (const std::string& a : arguments) {
+        auto os = ToOsPath(a);
+        if (!os) return Failed(StartFailure::ArgumentNoOsForm);
+        words.push_back(std::move(*os));
+    }
+    return FindAndRun(words);
+}
+
+StartResult StartProgramWithPaths(std::string_view program, const std::vector<OsPath>& arguments) {
+    StartResult name = ProgramOsName(program);
+    if (!name.Started()) return name;
+    std::vector<std::string> words{name.osProgram};
+    for (const OsPath& a : arguments) words.push_back(a.Text());
+    return FindAndRun(words);
 }
 
 }  // namespace platform

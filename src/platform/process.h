@@ -5,6 +5,8 @@
 // behind.
 #pragma once
 
+#include "platform/os_path.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,5 +39,7 @@ StartResult FindProgram(std::string_view osName);
 
 // Starts the program in the current folder with these arguments.
 StartResult StartProgram(std::string_view program, const std::vector<std::string>& arguments);
+// The same with arguments the caller has in OS form already.
+StartResult StartProgramWithPaths(std::string_view program, const std::vector<OsPath>& arguments);
 
 }  // namespace platform

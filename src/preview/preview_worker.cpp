@@ -4,10 +4,14 @@
 #include "set/first_set.h"
 
 SetPreview MakeSetPreview(const std::string& archiveSystemPath) {
+    const auto os = platform::OsPath::FromSystem(archiveSystemPath);
+    // A name without an OS form names nothing here.
+    return os ? MakeSetPreview(*os) : SetPreview();
+}
+
+SetPreview MakeSetPreview(const platform::OsPath& archive) {
     SetPreview out;
-    const auto os = platform::ToOsPath(archiveSystemPath);
-    if (!os) return out;  // a name without an OS form names nothing here
-    kissviewer::FirstPicture first = kissviewer::DrawFirstSet(*os);
+    kissviewer::FirstPicture first = kissviewer::DrawFirstSet(archive.Text());
     switch (first.outcome) {
     case kissviewer::FirstPicture::Outcome::Drawn:
         out.kind = SetPreview::Kind::Picture;
@@ -33,12 +37,13 @@ PreviewWorker::~PreviewWorker() {
 }
 
 std::optional<SetPreview> PreviewWorker::Want(const std::string& archiveSystemPath) {
-    const auto stamp = platform::StampOf(archiveSystemPath);
+    std::optional<platform::OsPath> archive = platform::OsPath::FromSystem(archiveSystemPath);
+    const auto stamp = archive ? platform::StampOf(*archive) : std::nullopt;
     if (!stamp) {
         WantNothing();
         return SetPreview{};
     }
-    Key key{archiveSystemPath, *stamp};
+    Key key{std::move(*archive), *stamp};
     if (const SetPreview* kept = Kept(key)) {
         WantNothing();
         return *kept;

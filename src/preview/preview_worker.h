@@ -44,7 +44,7 @@ public:
 
 private:
     struct Key {
-        std::string path;
+        platform::OsPath path;
         platform::FileStamp stamp;
         bool operator==(const Key&) const = default;
     };
@@ -66,5 +66,6 @@ private:
     bool stopping_ = false;
 };
 
-// Reads and draws the archive (a system path) on the calling thread.
+// Reads and draws the archive on the calling thread.
+SetPreview MakeSetPreview(const platform::OsPath& archive);
 SetPreview MakeSetPreview(const std::string& archiveSystemPath);

@@ -48,6 +48,13 @@ std::string Joined(std::string_view folder, std::string_view name) {
     return path;
 }
 
+// The entries of a folder named by its system path.
+std::optional<std::vector<FolderEntry>> ListFolderAt(const std::string& systemPath) {
+    const std::optional<platform::OsPath> os = platform::OsPath::FromSystem(systemPath);
+    if (!os) return std::nullopt;
+    return platform::ListFolder(*os);
+}
+
 // Whether the file starts as an LZH archive ("-lh5-" and its kin at byte 2)
 // or a ZIP archive ("PK" and a record mark) does.
 bool LooksLikeArchive(const std::string& path) {
@@ -67,7 +74,7 @@ public:
     // The archives of one set folder; false when stopped.
     bool Scan(const std::string& kissFolder, const std::string& folder, ScanObserver* observer) {
         const std::string path = Joined(kissFolder, folder);
-        std::optional<std::vector<FolderEntry>> entries = platform::ListFolder(path);
+        std::optional<std::vector<FolderEntry>> entries = ListFolderAt(path);
         if (!entries) {
             found_.skipped.push_back({folder, std::string(), SkippedName::Reason::FolderUnreadable});
             return true;
@@ -133,7 +140,7 @@ private:
 
 std::optional<NewSetsFound> FindNewSets(std::string_view kissFolder, const CatalogNames& listed, ScanObserver* observer) {
     const std::string root(kissFolder);
-    std::optional<std::vector<FolderEntry>> top = platform::ListFolder(root);
+    std::optional<std::vector<FolderEntry>> top = ListFolderAt(root);
     if (!top) return std::nullopt;
     std::sort(top->begin(), top->end(), ByName);
     NewSetsFound found;

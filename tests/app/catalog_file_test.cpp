@@ -103,7 +103,7 @@ TEST(CatalogFile, AFailedSaveKeepsTheOldFileTellsTheUserAndKeepsTheWindowOpen) {
     EXPECT_TRUE(main.Modified);
 
     // Held open by someone else.
-    platform::FileHandle held = platform::OpenExistingForRead("cat.csv");
+    platform::FileHandle held = platform::OpenExistingForRead(*platform::OsPath::FromSystem("cat.csv"));
     ASSERT_TRUE(held.IsOpen());
     script.AnswerMessage(IDOK);
     EXPECT_EQ(main.SaveCsv("cat.csv"), 1);

@@ -1,7 +1,10 @@
 #include "files/buffile.h"
+#include "files/file_replace.h"
+#include "platform/os_path.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using testsupport::TempFolder;
 
@@ -79,4 +82,34 @@ TEST(BufFile, ReportsAFullDisk) {
     EXPECT_FALSE(f.WriteFailed());
     EXPECT_TRUE(f.FlushToDisk());
     EXPECT_TRUE(f.Close());
+}
+
+// A system path is converted to its OS form once, where an operation
+// begins: the steps of a save (checks, the lock on the old file, the
+// temporary file, its permissions, the rename) all work on that one form.
+TEST(BufFile, EachFileOperationConvertsItsPathOnce) {
+    TempFolder dir;
+    const std::string folder = reinterpret_cast<const char*>(u8"着せ替え");
+    ASSERT_EQ(mkdir(dir.file(folder).c_str(), 0777), 0);
+    const std::string name = "\x92\x85\x82\xB9\x91\xD6\x82\xA6\\Tansu.CSV";  // kisekae\Tansu.CSV
+    auto conversionsOf = [](const std::function<bool()>& operation, bool expected) {
+        const uint64_t before = platform::PathConversionCount();
+        EXPECT_EQ(operation(), expected);
+        return platform::PathConversionCount() - before;
+    };
+    auto save = [&](const char* text) {
+        return WriteFileInOnePiece(name.c_str(), [&](BUFFILE& f) {
+            f.WriteText(text);
+            return true;
+        });
+    };
+    EXPECT_EQ(conversionsOf([&] { return save("new"); }, true), 1u);
+    EXPECT_EQ(conversionsOf([&] { return save("replaced"); }, true), 1u);
+    BUFFILE reader;
+    EXPECT_EQ(conversionsOf([&] { return reader.OpenRead(name.c_str()); }, true), 1u);
+    EXPECT_EQ(ReadAll(reader), "replaced");
+    // Refused while the file is open elsewhere: still one conversion.
+    EXPECT_EQ(conversionsOf([&] { return save("refused"); }, false), 1u);
+    reader.Close();
+    EXPECT_EQ(testsupport::ReadBytes(dir.file(folder + "/Tansu.CSV")), "replaced");
 }

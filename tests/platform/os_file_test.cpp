@@ -11,21 +11,26 @@
 using namespace platform;
 using testsupport::TempFolder;
 
+namespace {
+// The OS form of a system path the test knows to have one.
+OsPath P(std::string_view systemPath) { return OsPath::FromSystem(systemPath).value(); }
+}  // namespace
+
 TEST(OsFile, OpenFilesAreNotShared) {
     TempFolder dir;
     testsupport::WriteBytes(dir.file("a.txt"), "hello");
 
-    FileHandle r = OpenExistingForRead("a.txt");
+    FileHandle r = OpenExistingForRead(P("a.txt"));
     ASSERT_TRUE(r.IsOpen());
     // A second open in this process, for reading or for writing, fails, and
     // the failed write open leaves the content alone.
-    EXPECT_FALSE(OpenExistingForRead("a.txt").IsOpen());
-    EXPECT_FALSE(CreateForWrite("a.txt").IsOpen());
+    EXPECT_FALSE(OpenExistingForRead(P("a.txt")).IsOpen());
+    EXPECT_FALSE(CreateForWrite(P("a.txt")).IsOpen());
     EXPECT_EQ(testsupport::ReadBytes(dir.file("a.txt")), "hello");
 
     // Another process cannot open it either.
     pid_t pid = fork();
-    if (pid == 0) _exit(OpenExistingForRead("a.txt").IsOpen() ? 1 : 0);
+    if (pid == 0) _exit(OpenExistingForRead(P("a.txt")).IsOpen() ? 1 : 0);
     int status = 0;
     waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
@@ -37,25 +42,25 @@ TEST(OsFile, OpenFilesAreNotShared) {
     EXPECT_FALSE(r.IsOpen());
     EXPECT_TRUE(CloseFile(r));  // closing twice is harmless
 
-    FileHandle w = CreateForWrite("a.txt");
+    FileHandle w = CreateForWrite(P("a.txt"));
     ASSERT_TRUE(w.IsOpen());
     EXPECT_EQ(testsupport::ReadBytes(dir.file("a.txt")), "");  // emptied
     EXPECT_EQ(WriteBlock(w, "xyz", 3), 3);
-    EXPECT_FALSE(OpenExistingForRead("a.txt").IsOpen());
+    EXPECT_FALSE(OpenExistingForRead(P("a.txt")).IsOpen());
     EXPECT_TRUE(CloseFile(w));
     EXPECT_EQ(testsupport::ReadBytes(dir.file("a.txt")), "xyz");
 }
 
 TEST(OsFile, MissingFilesFoldersAndBadNamesFail) {
     TempFolder dir;
-    EXPECT_FALSE(OpenExistingForRead("missing.txt").IsOpen());
-    EXPECT_FALSE(OpenExistingForRead("").IsOpen());
-    EXPECT_FALSE(OpenExistingForRead(".").IsOpen());  // a folder is no file
-    EXPECT_FALSE(CreateForWrite("no\\such\\folder.txt").IsOpen());
-    EXPECT_FALSE(CreateForWrite("bad\x80.txt").IsOpen());
+    EXPECT_FALSE(OpenExistingForRead(P("missing.txt")).IsOpen());
+    EXPECT_FALSE(OpenExistingForRead(P("")).IsOpen());
+    EXPECT_FALSE(OpenExistingForRead(P(".")).IsOpen());  // a folder is no file
+    EXPECT_FALSE(CreateForWrite(P("no\\such\\folder.txt")).IsOpen());
+    EXPECT_FALSE(OsPath::FromSystem("bad\x80.txt"));  // no OS form: nothing to open
     // A backslash path reaches the OS with slashes.
     mkdir(dir.file("sub").c_str(), 0777);
-    FileHandle w = CreateForWrite("sub\\b.txt");
+    FileHandle w = CreateForWrite(P("sub\\b.txt"));
     ASSERT_TRUE(w.IsOpen());
     CloseFile(w);
     EXPECT_TRUE(testsupport::Exists(dir.file("sub/b.txt")));
@@ -63,7 +68,7 @@ TEST(OsFile, MissingFilesFoldersAndBadNamesFail) {
 
 TEST(OsFile, TestSeamsMakeWritesAndCreatesFail) {
     TempFolder dir;
-    FileHandle w = CreateForWrite("c.txt");
+    FileHandle w = CreateForWrite(P("c.txt"));
     ASSERT_TRUE(w.IsOpen());
     faults::FailWritesAfterBytes(4);
     EXPECT_EQ(WriteBlock(w, "abc", 3), 3);
@@ -74,9 +79,9 @@ TEST(OsFile, TestSeamsMakeWritesAndCreatesFail) {
     EXPECT_EQ(testsupport::ReadBytes(dir.file("c.txt")), "abcd");
 
     faults::FailCreates(true);
-    std::string temp;
-    EXPECT_FALSE(CreateForWrite("d.txt").IsOpen());
-    EXPECT_FALSE(CreateTempBeside("d.txt", temp).IsOpen());
+    OsPath temp;
+    EXPECT_FALSE(CreateForWrite(P("d.txt")).IsOpen());
+    EXPECT_FALSE(CreateTempBeside(P("d.txt"), temp).IsOpen());
     faults::ClearFailures();
 }
 
@@ -84,15 +89,15 @@ TEST(OsFile, TempBesideThenReplaceKeepsPermissions) {
     TempFolder dir;
     testsupport::WriteBytes(dir.file("cat.csv"), "old");
     chmod(dir.file("cat.csv").c_str(), 0640);
-    std::string temp;
-    FileHandle t = CreateTempBeside("cat.csv", temp);
+    OsPath temp;
+    FileHandle t = CreateTempBeside(P("cat.csv"), temp);
     ASSERT_TRUE(t.IsOpen());
-    EXPECT_NE(temp, "cat.csv");
+    EXPECT_NE(temp.Text(), "cat.csv");
     EXPECT_EQ(WriteBlock(t, "new", 3), 3);
-    EXPECT_TRUE(CopyPermissions("cat.csv", t));
+    EXPECT_TRUE(CopyPermissions(P("cat.csv"), t));
     EXPECT_TRUE(SyncFile(t));
     EXPECT_TRUE(CloseFile(t));
-    EXPECT_TRUE(ReplaceFile(temp, "cat.csv"));
+    EXPECT_TRUE(ReplaceFile(temp, P("cat.csv")));
     EXPECT_EQ(testsupport::ReadBytes(dir.file("cat.csv")), "new");
     struct stat st;
     ASSERT_EQ(stat(dir.file("cat.csv").c_str(), &st), 0);
@@ -102,11 +107,11 @@ TEST(OsFile, TempBesideThenReplaceKeepsPermissions) {
     // Without an old file the new one gets the usual mode, not the
     // temporary file's private one.
     mode_t mask = umask(022);
-    FileHandle fresh = CreateTempBeside("new.csv", temp);
+    FileHandle fresh = CreateTempBeside(P("new.csv"), temp);
     ASSERT_TRUE(fresh.IsOpen());
-    EXPECT_TRUE(CopyPermissions("new.csv", fresh));
+    EXPECT_TRUE(CopyPermissions(P("new.csv"), fresh));
     CloseFile(fresh);
-    EXPECT_TRUE(ReplaceFile(temp, "new.csv"));
+    EXPECT_TRUE(ReplaceFile(temp, P("new.csv")));
     ASSERT_EQ(stat(dir.file("new.csv").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0644u);
     umask(mask);
@@ -118,13 +123,13 @@ TEST(CurrentFolder, GetAndSetUseSystemPaths) {
     ASSERT_TRUE(here);
     EXPECT_EQ(here->find('/'), std::string::npos);
     mkdir(dir.file("sub").c_str(), 0777);
-    EXPECT_TRUE(SetCurrentFolder("sub"));
+    EXPECT_TRUE(SetCurrentFolder(P("sub")));
     auto inside = GetCurrentFolder();
     ASSERT_TRUE(inside);
     EXPECT_EQ(*inside, *here + "\\sub");
-    EXPECT_FALSE(SetCurrentFolder("no-such-folder"));
+    EXPECT_FALSE(SetCurrentFolder(P("no-such-folder")));
     EXPECT_EQ(*GetCurrentFolder(), *inside);
-    EXPECT_TRUE(SetCurrentFolder(*here));
+    EXPECT_TRUE(SetCurrentFolder(P(*here)));
 }
 
 TEST(OsFile, ANamedPipeIsRefusedAtOnceNotWaitedOn) {
@@ -136,7 +141,7 @@ TEST(OsFile, ANamedPipeIsRefusedAtOnceNotWaitedOn) {
     pid_t pid = fork();
     if (pid == 0) {
         alarm(5);
-        bool refused = !OpenExistingForRead("Tansu.CSV").IsOpen() && !CreateForWrite("Tansu.ini").IsOpen();
+        bool refused = !OpenExistingForRead(P("Tansu.CSV")).IsOpen() && !CreateForWrite(P("Tansu.ini")).IsOpen();
         _exit(refused ? 0 : 1);
     }
     int status = 0;
@@ -147,7 +152,7 @@ TEST(OsFile, ANamedPipeIsRefusedAtOnceNotWaitedOn) {
     // With someone at the other end of the pipe it is still no file.
     int reader = ::open(dir.file("Tansu.ini").c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    EXPECT_FALSE(CreateForWrite("Tansu.ini").IsOpen());
+    EXPECT_FALSE(CreateForWrite(P("Tansu.ini")).IsOpen());
     ::close(reader);
     struct stat st;
     ASSERT_EQ(stat(dir.file("Tansu.ini").c_str(), &st), 0);
@@ -155,9 +160,9 @@ TEST(OsFile, ANamedPipeIsRefusedAtOnceNotWaitedOn) {
 
     // Devices are no files either; a regular file opens in the ordinary
     // blocking mode.
-    EXPECT_FALSE(OpenExistingForRead("/dev/null").IsOpen());
+    EXPECT_FALSE(OpenExistingForRead(P("/dev/null")).IsOpen());
     testsupport::WriteBytes(dir.file("plain.txt"), "data");
-    FileHandle f = OpenExistingForRead("plain.txt");
+    FileHandle f = OpenExistingForRead(P("plain.txt"));
     ASSERT_TRUE(f.IsOpen());
     EXPECT_EQ(fcntl(f.fd, F_GETFL) & O_NONBLOCK, 0);
     char buf[8];

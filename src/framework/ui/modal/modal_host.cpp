@@ -181,7 +181,8 @@ std::optional<std::vector<std::string>> ModalHost::OpenFiles(const OpenDialogReq
         }
         if (!request.options.noChangeDir) {
             std::string folder = FolderOf(paths.front());
-            if (!folder.empty()) platform::SetCurrentFolder(folder);
+            if (auto os = folder.empty() ? std::nullopt : platform::OsPath::FromSystem(folder))
+                platform::SetCurrentFolder(*os);
         }
         return paths;
     }
