@@ -5,8 +5,6 @@
 include(GNUInstallDirs)
 
 set(TANSU_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/desktop)
-set(TANSU_APP_ID io.github.tansu.Tansu)
-set(TANSU_VIEWER_ID io.github.tansu.TansuKiss)
 
 # tansu_install_desktop_files(<id>): the launcher entry, the AppStream
 # metainfo and the icons (scalable and 48/256 pixels) of one program.
