@@ -5,8 +5,6 @@
 include(GNUInstallDirs)
 
 set(TANSU_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/desktop)
-set(TANSU_APP_ID io.github.tansu.Tansu)
-set(TANSU_VIEWER_ID io.github.tansu.TansuKiss)
 
 # tansu_install_desktop_files(<id>): the launcher entry, the AppStream
 # metainfo and the icons (scalable and 48/256 pixels) of one program.
@@ -23,11 +21,35 @@ function(tansu_install_desktop_files id)
   endforeach()
 endfunction()
 
+# The licence in the machine-readable form Debian reads
+# (/usr/share/doc/<package>/copyright), made from LICENSE: its copyright
+# line, and its text indented by one space with "." for each empty line.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE tansu_license)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" tansu_holder "${tansu_license}")
+set(tansu_holder ${CMAKE_MATCH_1})
+string(FIND "${tansu_license}" "Permission" tansu_text_start)
+string(SUBSTRING "${tansu_license}" ${tansu_text_start} -1 tansu_license)
+string(STRIP "${tansu_license}" tansu_license)
+string(REPLACE "\n\n" "\n.\n" tansu_license "${tansu_license}")
+string(REPLACE "\n" "\n " tansu_license "${tansu_license}")
+set(tansu_copyright ${PROJECT_BINARY_DIR}/copyright)
+file(CONFIGURE OUTPUT ${tansu_copyright} CONTENT
+"Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: TANSU
+
+Files: *
+Copyright: ${tansu_holder}
+License: MIT
+ ${tansu_license}
+")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+
 if(TARGET tansu)
   install(TARGETS tansu RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(PROGRAMS ${TANSU_DESKTOP_DIR}/tansu-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
   tansu_install_desktop_files(${TANSU_APP_ID})
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES ${tansu_copyright} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 
 if(TARGET tansu-kiss)
@@ -47,6 +69,9 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tansu)
 set(CPACK_PACKAGE_VENDOR "TANSU developers")
 set(CPACK_PACKAGE_CONTACT "TANSU developers <tansu@localhost>")
+# Only installers that show a licence use it; the Debian package carries
+# the copyright file above.
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "catalog manager and launcher for KiSS paper-doll sets")
 set(CPACK_PACKAGE_DESCRIPTION
   "TANSU keeps a catalog of KiSS paper-doll sets (LZH archives with a short

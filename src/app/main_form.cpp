@@ -230,7 +230,8 @@ void TForm1::MenuAboutClick(TObject*) {
         "KiSS 着せ替えセットのカタログ管理と起動\n"
         "\n"
         "カタログは Shift-JIS の CSV ファイル、設定は Tansu.ini です。\n"
-        "(c) 2026 TANSU の開発者たち",
+        "(c) 2026 TANSU の開発者たち\n"
+        "MIT ライセンスで配布しています。",
         "About this Application", MB_OK | MB_ICONINFORMATION);
 }
 

@@ -13,6 +13,8 @@
 void CreateTansuWindows() {
     RegisterSystemControls();
     Application->SetTitle("TANSU");
+    // The desktop entry the windows belong to; the build names it.
+    Application->SetDesktopFileName(TANSU_APP_ID);
     Application->CreateForm(Form1);
     Application->CreateForm(Form2);
     Application->CreateForm(Form3);

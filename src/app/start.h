@@ -3,7 +3,8 @@
 // settings dialog, the record edit dialog.
 #pragma once
 
-// Registers the classes the stored forms name and creates the windows.
+// Registers the classes the stored forms name, names the program's desktop
+// entry and creates the windows.
 void CreateTansuWindows();
 // Frees the windows (tests start anew; the program ends).
 void FreeTansuWindows();

@@ -3,6 +3,7 @@
 #include "app_test_support.h"
 
 #include "editor/record_form.h"
+#include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
 #include "settings/setup_form.h"
 #include "settings/ini_files.h"
@@ -130,6 +131,18 @@ TEST(MainWindow, AYesAtTheFirstStartOpensTheSettingsWhenTheWindowFirstShows) {
     windows.main().Show();
     EXPECT_EQ(shown, "TANSU 設定画面");
     EXPECT_EQ(windows.main().Caption(), "Tansu.CSV - TANSU メイン画面");
+}
+
+// The start-up the program's main runs names the desktop entry before any
+// window shows.
+TEST(MainWindow, StartUpTellsTheDesktopWhichEntryTheWindowsBelongTo) {
+    TempFolder dir;
+    WriteBytes(dir.file("Tansu.ini"), IniWith("Tansu.CSV", 0, 0, 534, 450));
+    WriteBytes(dir.file("Tansu.CSV"), CatalogFile({}));
+    Application->SetDesktopFileName("");
+    TansuWindows windows;
+    EXPECT_FALSE(windows.main().Visible());
+    EXPECT_EQ(Application->DesktopFileName(), "io.github.tansu.Tansu");
 }
 
 TEST(MainWindow, GeometryComesFromTheSettingsAndIsStoredAtEveryClose) {
@@ -336,5 +349,6 @@ TEST(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
     main.MenuAboutClick(main.MenuAbout);
     EXPECT_EQ(script.Records().back().caption, "About this Application");
     EXPECT_EQ(script.Records().back().text.rfind("Tansu #02\n", 0), 0u);
+    EXPECT_NE(script.Records().back().text.find("MIT ライセンス"), std::string::npos);
     EXPECT_EQ(script.Records().back().flags, unsigned(MB_OK | MB_ICONINFORMATION));
 }

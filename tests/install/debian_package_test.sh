@@ -44,7 +44,7 @@ dpkg-deb -c "$deb" | awk '{ print $6 }' >"$scratch/contents"
 grep -v '^\./usr/' "$scratch/contents" | grep -v '^\./$' >"$scratch/outside" && fail "files outside /usr: $(cat "$scratch/outside")"
 for f in ./usr/bin/tansu ./usr/bin/tansu-launch ./usr/share/applications/io.github.tansu.Tansu.desktop \
          ./usr/share/metainfo/io.github.tansu.Tansu.metainfo.xml \
-         ./usr/share/icons/hicolor/256x256/apps/io.github.tansu.Tansu.png; do
+         ./usr/share/icons/hicolor/256x256/apps/io.github.tansu.Tansu.png ./usr/share/doc/tansu/copyright; do
   grep -qx "$f" "$scratch/contents" || fail "package lacks $f"
 done
 if [ "$viewer" = 1 ]; then
@@ -57,6 +57,11 @@ fi
 # holds a catalog already (a first start asks a question before the window).
 root=$scratch/root
 dpkg-deb -x "$deb" "$root" || stop "dpkg-deb -x"
+# The licence, in the form Debian reads.
+copyright=$root/usr/share/doc/tansu/copyright
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" &&
+  grep -qx 'License: MIT' "$copyright" && grep -q '^ Permission is hereby granted' "$copyright" ||
+  fail "the copyright file does not give the MIT licence in Debian's form"
 home=$scratch/home
 folder=$home/.local/share/tansu
 mkdir -p "$folder"

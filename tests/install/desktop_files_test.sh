@@ -26,6 +26,7 @@ for id in io.github.tansu.Tansu io.github.tansu.TansuKiss; do
   appstreamcli validate --no-net "$meta" >"$scratch/as" 2>&1 || { cat "$scratch/as"; fail "$id.metainfo.xml: not valid"; }
 
   grep -q "<id>$id</id>" "$meta" || fail "$id.metainfo.xml: its id is not $id"
+  grep -q "<project_license>MIT</project_license>" "$meta" || fail "$id.metainfo.xml: the licence is not MIT"
   grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$meta" ||
     fail "$id.metainfo.xml: does not launch $id.desktop"
   newest=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$meta" | head -1)

@@ -31,6 +31,7 @@ desktop_files() {
 {
   desktop_files io.github.tansu.Tansu tansu tansu-launch
   echo usr/share/doc/tansu/README.md
+  echo usr/share/doc/tansu/copyright
   if [ "$viewer" = 1 ]; then
     desktop_files io.github.tansu.TansuKiss tansu-kiss tansu-kiss-open
     echo usr/share/mime/packages/io.github.tansu.TansuKiss.xml

@@ -41,6 +41,9 @@ bool IsConfigName(const std::string& path) {
 }  // namespace
 
 ViewerWindow::ViewerWindow(Messages* messages) : messages_(messages ? messages : &boxes_) {
+    // The desktop entry this window belongs to (its icon and name on a
+    // Wayland desktop); known before the window first shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TANSU_VIEWER_ID));
     setObjectName(QStringLiteral("ViewerWindow"));
     setWindowTitle(QStringLiteral("tansu-kiss"));
 
@@ -350,7 +353,8 @@ void ViewerWindow::About() {
                        "数字キー 0～9 またはボタンでセットを切り替え、服はマウスで動かせます。\n\n"
                        "FKiSS 1.0・2.0・2.1・3.0 の命令 (クリックや時間で変わる部品、移動、変数、音 .wav) を実行します。"
                        "ほかの版の命令は読み飛ばします。\n"
-                       "shell() など、プログラムを起動したりファイルを書いたりする命令は実行しません。"));
+                       "shell() など、プログラムを起動したりファイルを書いたりする命令は実行しません。\n\n"
+                       "MIT ライセンスで配布しています。"));
 }
 
 }  // namespace kissviewer

@@ -347,7 +347,8 @@ TEST(ViewerWindow, AboutNamesTheFkissLevelsAndPlainConfigFilesOpen) {
     v.window.findChild<QAction*>(QStringLiteral("AboutAction"))->trigger();
     ASSERT_EQ(v.messages.shown.size(), 1u);
     EXPECT_EQ(v.messages.shown[0].kind, Messages::Kind::Information);
-    for (const QString& word : {QStringLiteral("FKiSS 1.0"), QStringLiteral("2.1"), QStringLiteral("3.0"), QStringLiteral("shell()")})
+    for (const QString& word : {QStringLiteral("FKiSS 1.0"), QStringLiteral("2.1"), QStringLiteral("3.0"), QStringLiteral("shell()"),
+                                QStringLiteral("MIT ライセンス")})
         EXPECT_TRUE(v.messages.shown[0].text.contains(word)) << word.toStdString();
 
     // The unpacked configuration opened directly, from another folder.
@@ -359,6 +360,14 @@ TEST(ViewerWindow, AboutNamesTheFkissLevelsAndPlainConfigFilesOpen) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(plain.windowTitle(), QStringLiteral("DEMODOLL.CNF"));
     EXPECT_EQ(plain.doll()->CelCount(), 4);
+}
+
+// The desktop entry the window belongs to, known before it first shows.
+TEST(ViewerWindow, TellsTheDesktopWhichEntryItBelongsTo) {
+    QGuiApplication::setDesktopFileName(QString());
+    RecordingMessages messages;
+    ViewerWindow window(&messages);
+    EXPECT_EQ(QGuiApplication::desktopFileName().toStdString(), "io.github.tansu.TansuKiss");
 }
 
 TEST(ViewerWindow, ShiftJisFileNamesInTheConfigurationAreFound) {

@@ -8,6 +8,7 @@
 #include "framework/ui/modal/message_box_flags.h"
 #include "framework/ui/modal/modal_host.h"
 #include "framework/ui/forms/standard_controls.h"
+#include "framework/ui/graphics/qt_text.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -77,6 +78,10 @@ void TApplication::Initialize(int& argc, char** argv) {
 const std::string& TApplication::Title() const { return ui::ModalHost::Instance().ApplicationTitle(); }
 
 void TApplication::SetTitle(const std::string& title) { ui::ModalHost::Instance().SetApplicationTitle(title); }
+
+std::string TApplication::DesktopFileName() const { return ui::FromQtName(QGuiApplication::desktopFileName()); }
+
+void TApplication::SetDesktopFileName(const std::string& name) { QGuiApplication::setDesktopFileName(ui::ToQt(name)); }
 
 void TApplication::NoteFormCreated(TForm* form) {
     if (!mainForm_) mainForm_ = form;

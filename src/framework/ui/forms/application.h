@@ -41,6 +41,13 @@ public:
     const std::string& Title() const;
     void SetTitle(const std::string& title);
 
+    // The name of the program's desktop entry, without ".desktop"
+    // ("io.github.tansu.Tansu"): the desktop ties the program's windows to
+    // that entry (its icon and name on a Wayland desktop).  Set it before
+    // the first form shows; it is kept by the toolkit for the whole process.
+    std::string DesktopFileName() const;
+    void SetDesktopFileName(const std::string& name);
+
     // Creates a form of class T owned by the application and sets `form`
     // to it; the first form created becomes the main form.
     template <class T>

@@ -100,6 +100,16 @@ TEST(Application, RunsUntilTheMainFormClosesAndTheLoopSurvivesExceptions) {
     EXPECT_EQ(Application->ComponentCount(), 0);
 }
 
+// The name reaches the toolkit, which gives it to the desktop with each window.
+TEST(Application, TheDesktopFileNameIsTheToolkits) {
+    Application->Initialize();
+    Application->SetDesktopFileName("org.example.Sample");
+    EXPECT_EQ(QGuiApplication::desktopFileName().toStdString(), "org.example.Sample");
+    EXPECT_EQ(Application->DesktopFileName(), "org.example.Sample");
+    Application->SetDesktopFileName("");
+    EXPECT_TRUE(QGuiApplication::desktopFileName().isEmpty());
+}
+
 TEST(Application, MessageBoxesAndTheExceptionBoxGoThroughTheModalHost) {
     Application->Initialize();
     CheckedScript script;
