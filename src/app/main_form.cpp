@@ -41,6 +41,7 @@ void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
     FormField(c, "F1", &TForm1::F1);
     FormField(c, "MenuFileOpen", &TForm1::MenuFileOpen);
     FormField(c, "MenuFileSave", &TForm1::MenuFileSave);
+    FormField(c, "MenuFileSaveAs", &TForm1::MenuFileSaveAs);
     FormField(c, "N2", &TForm1::N2);
     FormField(c, "MenuSetUp", &TForm1::MenuSetUp);
     FormField(c, "N1", &TForm1::N1);
@@ -73,6 +74,7 @@ void TForm1::DeclarePublished(TClassBuilder<TForm1>& c) {
     c.Method("FormClose", &TForm1::FormClose);
     c.Method("MenuFileOpenClick", &TForm1::MenuFileOpenClick);
     c.Method("MenuFileSaveClick", &TForm1::MenuFileSaveClick);
+    c.Method("MenuFileSaveAsClick", &TForm1::MenuFileSaveAsClick);
     c.Method("MenuSetUpClick", &TForm1::MenuSetUpClick);
     c.Method("FileExitClick", &TForm1::FileExitClick);
     c.Method("MenuSortClick", &TForm1::MenuSortClick);
@@ -198,6 +200,8 @@ void TForm1::MenuFileSaveClick(TObject*) {
     std::string name = CsvFileName;
     if (SaveCsv(name) == 0) LoadCsv(name, true);
 }
+
+void TForm1::MenuFileSaveAsClick(TObject*) { SaveUnderNewName(); }
 
 bool TForm1::SaveUnderNewName() {
     if (!SaveDialog1->Execute()) return false;

@@ -22,6 +22,7 @@ public:
     TMenuItem* F1 = nullptr;
     TMenuItem* MenuFileOpen = nullptr;
     TMenuItem* MenuFileSave = nullptr;
+    TMenuItem* MenuFileSaveAs = nullptr;
     TMenuItem* N2 = nullptr;
     TMenuItem* MenuSetUp = nullptr;
     TMenuItem* N1 = nullptr;
@@ -58,6 +59,10 @@ public:
     // Menu commands.
     void MenuFileOpenClick(TObject* Sender);
     void MenuFileSaveClick(TObject* Sender);
+    // Writes the catalog to a file the user names, which becomes the
+    // catalog from then on (and of the next start); the file it was read
+    // from stays as it is.
+    void MenuFileSaveAsClick(TObject* Sender);
     void MenuSetUpClick(TObject* Sender);
     void FileExitClick(TObject* Sender);
     void MenuSortClick(TObject* Sender);

@@ -27,5 +27,7 @@ std::string ReadNotesMessage(const std::string& fileName, const CatalogFileNotes
 
 std::string OverwritePartlyReadQuestion(const std::string& fileName) {
     return "このCSVファイルには、読み込めなかった所があります。\n" + fileName +
-           "\n\n上書きすると、その所は失われます。\n上書き保存しますか？";
+           "\n\n上書きすると、その所は失われます。\n"
+           "（元のファイルを残すときは「いいえ」を選び、[ﾌｧｲﾙ(F)|名前を付けて保存(A)] で\n"
+           "別のファイルに保存してください。）\n\n上書き保存しますか？";
 }

@@ -271,3 +271,45 @@ TEST(CatalogFile, AFileReadOnlyInPartIsSaidAfterTheLoadAndNotOverwrittenWithoutA
     QTest::keyClick(main.ComboGrid1->Widget(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_NE(script.Records().back().text.find("レコードが一つも読み込めませんでした"), std::string::npos);
 }
+
+// Ctrl+Shift+S writes the catalog under a new name, which it is from then
+// on (and at the next start); the file it came from stays as it was, so a
+// file read only in part need not be overwritten to keep the edits.
+TEST(CatalogFile, SaveAsWritesANewFileAndLeavesTheOldOne) {
+    TempFolder dir;
+    const std::string edited = CatalogFile({"A,A.LZH,T,U,ABC01234,1997/05/12,100", "B,B.LZH,Short"});
+    WriteBytes(dir.file("edited.csv"), edited);
+    WriteBytes(dir.file("Tansu.ini"), IniFor("edited.csv"));
+    StrictScript script;
+    script.AnswerMessage(IDOK);  // the short record is said
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    QWidget* grid = main.ComboGrid1->Widget();
+
+    // Cancelled: nothing written, nothing renamed.
+    script.CancelFile();
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(main.CsvFileName, "edited.csv");
+    EXPECT_FALSE(testsupport::Exists(dir.file("copy.csv")));
+
+    // Chosen: no question about the partly read file, which stays as it was.
+    main.ComboGrid1->SetCell(3, 1, "Renamed");
+    main.Modified = true;
+    const size_t asked = script.Records().size();
+    script.ChooseFile("copy.csv");
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(script.Records().size(), asked + 1) << script.Records().back().text;  // the dialog only
+    EXPECT_EQ(ReadBytes(dir.file("edited.csv")), edited);
+    EXPECT_EQ(ReadBytes(dir.file("copy.csv")),
+              CatalogFile({"A,A.LZH,Renamed,U,ABC01234,1997/05/12,100", "B,B.LZH,Short,,,,"}));
+    EXPECT_EQ(main.CsvFileName, "copy.csv");
+    EXPECT_EQ(main.Caption(), "copy.csv - TANSU メイン画面");
+    // The next Ctrl+S writes the new file without a question.
+    main.ComboGrid1->SetCell(3, 2, "Again");
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(script.Records().size(), asked + 1);
+    EXPECT_NE(ReadBytes(dir.file("copy.csv")).find("Again"), std::string::npos);
+    EXPECT_TRUE(windows.Close());
+    EXPECT_NE(ReadBytes(dir.file("Tansu.ini")).find("DefaultCSV = copy.csv\r\n"), std::string::npos);
+}
