@@ -1,10 +1,13 @@
 #include "app/folder_files.h"
 
+#include "archive/extract.h"
 #include "set/archive_files.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kissviewer {
 FolderFiles::FolderFiles(const std::string& folder) : folder_(folder.empty() ? "." : folder) {
@@ -32,12 +35,29 @@ std::optional<std::string> FolderFiles::Read(const std::string& written) const {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream all;
-    all << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return all.str();
+    // A configuration may name anything in its folder: only a regular file
+    // is read (a named pipe would keep the window waiting for ever), opened
+    // without waiting, and no more of it than an archive's entry may hold.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return std::nullopt;
+    struct stat st;
+    std::optional<std::string> all;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kissarchive::kMaxEntryBytes) {
+        all.emplace();
+        char buffer[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0 || static_cast<long long>(all->size()) + got > kissarchive::kMaxEntryBytes) {
+                all.reset();  // failed, or grew past the limit while read
+                break;
+            }
+            if (got == 0) break;
+            all->append(buffer, static_cast<size_t>(got));
+        }
+    }
+    ::close(fd);
+    return all;
 }
 
 }  // namespace kissviewer

@@ -26,6 +26,8 @@ private:
     std::map<std::string, std::string> byLowerName_;  // lower-case name -> name on disk
 };
 
+// The bytes of a regular file of at most kissarchive::kMaxEntryBytes;
+// nullopt for anything else (missing, a pipe, a device, too large).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 }  // namespace kissviewer

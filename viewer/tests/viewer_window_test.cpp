@@ -15,6 +15,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/stat.h>
 
 using kissviewer::Messages;
 using kissviewer::ViewerWindow;
@@ -516,4 +517,35 @@ TEST(ViewerWindow, AnAlarmThatSetsItselfRunsAtMostSixtyStepsASecond) {
     const int steps = v.window.doll()->Variable("N");
     EXPECT_GE(steps, 1);
     EXPECT_LE(steps, clock.elapsed() * 60 / 1000 + 1);
+}
+
+// A configuration opened from a folder may name a pipe or a huge file
+// there: neither is read (the window neither waits nor fills the memory),
+// and each is said like a missing file.
+TEST(ViewerWindow, APlainConfigurationReadsNoPipeAndNoHugeFile) {
+    Viewer v(DemoLzh());
+    ASSERT_TRUE(v.Open());
+    std::filesystem::current_path(v.work.path());
+    const std::string folder = v.window.unpackFolder()->path();
+    std::string cnf = testsupport::ReadBytes(folder + "/DEMODOLL.CNF");
+    cnf += "#3 PIPE.CEL *0 :0\r\n#3 HUGE.CEL *0 :0\r\n";
+    WriteBytes(folder + "/MORE.CNF", cnf);
+    ASSERT_EQ(mkfifo((folder + "/PIPE.CEL").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((folder + "/PIPE.CNF").c_str(), 0600), 0);
+    WriteBytes(folder + "/HUGE.CEL", "");
+    std::filesystem::resize_file(folder + "/HUGE.CEL", (64ll << 20) + 1);  // sparse: no disk used
+
+    RecordingMessages messages;
+    ViewerWindow plain(&messages);
+    ASSERT_TRUE(plain.Open(folder + "/MORE.CNF"));
+    EXPECT_EQ(plain.doll()->CelCount(), 6);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("PIPE.CEL"))) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("HUGE.CEL")));
+
+    RecordingMessages pipeMessages;
+    ViewerWindow pipe(&pipeMessages);
+    EXPECT_FALSE(pipe.Open(folder + "/PIPE.CNF"));
+    ASSERT_EQ(pipeMessages.shown.size(), 1u);
+    EXPECT_EQ(pipeMessages.shown[0].kind, Messages::Kind::Error);
 }
