@@ -20,9 +20,15 @@ if [ ! -d "$dest" ]; then
     *" "* | *"="* | *"["* | *"]"*) q='"' ;;
     *) q= ;;
   esac
-  # Z:\dir\dir, written into sed's replacement with each "\" doubled.
-  sys=$(printf 'Z:%s' "$abs" | sed 's|/|\\\\|g')
-  sed -i "s|^KISSDIR = [^\r]*|KISSDIR = $q$sys\\\\KISS\\\\$q|; s|^TMPDIR = [^\r]*|TMPDIR = $q$sys\\\\TEMP$q|" "$dest/Tansu.ini"
+  # Z:\dir\dir in Shift-JIS, as the settings file holds every text.  The
+  # values reach awk through the environment, byte for byte: a Shift-JIS
+  # second byte may be "\" or "|", which sed would take for its own.
+  sys=$(printf 'Z:%s' "$abs" | iconv -f UTF-8 -t CP932 | LC_ALL=C tr '/' '\\')
+  KISSDIR_VALUE="$q$sys\\KISS\\$q" TMPDIR_VALUE="$q$sys\\TEMP$q" LC_ALL=C awk '
+    /^KISSDIR = / { print "KISSDIR = " ENVIRON["KISSDIR_VALUE"] "\r"; next }
+    /^TMPDIR = / { print "TMPDIR = " ENVIRON["TMPDIR_VALUE"] "\r"; next }
+    { print }' "$dest/Tansu.ini" >"$dest/Tansu.ini.new"
+  mv "$dest/Tansu.ini.new" "$dest/Tansu.ini"
 fi
 mkdir -p "$dest/KISS/DEMO" "$dest/TEMP"
 if [ ! -f "$dest/KISS/DEMO/DEMODOLL.LZH" ]; then

@@ -4,7 +4,9 @@
 # "KISSDIR" from the "TMPDIR" folder, names the generated set; "KISSEXE"
 # names the built viewer; the row's size is the archive's; and the viewer,
 # started there with that path in the launcher's form, unpacks the set into
-# a new folder of its own there, removed again when it is stopped.
+# a new folder of its own there, removed again when it is stopped.  The
+# folder's name has a blank and characters whose Shift-JIS second byte is
+# "\" (ソ, 表): its paths are written quoted, in Shift-JIS.
 set -e
 src=$1
 build=$(cd "$2" && pwd)
@@ -14,13 +16,14 @@ fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 # The OS form of a system path: "Z:\" is the root, "\" separates folders.
 os_path() { printf '%s' "$1" | sed 's|^[Zz]:||' | tr '\\' '/'; }
 
-sh "$src/scripts/demo-folder.sh" "$build" "$work/demo"
+demo="$work/デモ ソ表"
+sh "$src/scripts/demo-folder.sh" "$build" "$demo"
 # A value between double quotes is the text inside them.
-setting() { iconv -f CP932 -t UTF-8 "$work/demo/Tansu.ini" | tr -d '\r' | sed -n "s/^$1 = //p" | sed 's/^"\(.*\)"$/\1/; s/""/"/g'; }
+setting() { iconv -f CP932 -t UTF-8 "$demo/Tansu.ini" | tr -d '\r' | sed -n "s/^$1 = //p" | sed 's/^"\(.*\)"$/\1/; s/""/"/g'; }
 kissdir=$(setting KISSDIR)
 kissexe=$(setting KISSEXE)
 tmpdir=$(setting TMPDIR)
-row=$(iconv -f CP932 -t UTF-8 "$work/demo/Tansu.CSV" | tr -d '\r' | sed -n 2p)
+row=$(iconv -f CP932 -t UTF-8 "$demo/Tansu.CSV" | tr -d '\r' | sed -n 2p)
 dir=$(echo "$row" | cut -d, -f1)
 lzh=$(echo "$row" | cut -d, -f2)
 bytes=$(echo "$row" | cut -d, -f7)
@@ -29,7 +32,7 @@ bytes=$(echo "$row" | cut -d, -f7)
 [ -x "$build/viewer/$kissexe" ] || fail "no built $kissexe"
 case "$tmpdir" in
   [Zz]:*) tmpos=$(os_path "$tmpdir") ;;
-  *) tmpos="$work/demo/$(os_path "$tmpdir")" ;;
+  *) tmpos="$demo/$(os_path "$tmpdir")" ;;
 esac
 [ -d "$tmpos" ] || fail "no working folder '$tmpdir'"
 # The launcher's argument: KISSDIR + DIR + "\" + LZH_FILE, "\" becoming "/".
@@ -56,5 +59,5 @@ status=0
 wait $viewer || status=$?
 [ $status -eq 0 ] || fail "the viewer ended with $status when stopped"
 [ "$(ls)" = "$before" ] && [ -z "$(ls -d DEMODOLL-* 2>/dev/null)" ] || fail "the unpacked folder was left: $(ls)"
-[ -z "$(ls "$work/demo/KISS/DEMO" | grep -v '^DEMODOLL.LZH$')" ] || fail "files beside the archive"
+[ -z "$(ls "$demo/KISS/DEMO" | grep -v '^DEMODOLL.LZH$')" ] || fail "files beside the archive"
 echo "demonstration folder: $argument from $tmpdir opens"
