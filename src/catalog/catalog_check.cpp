@@ -28,7 +28,7 @@ void CatalogChecker::Take(std::span<const unsigned char> bytes) {
     const unsigned char* p = bytes.data();
     const unsigned char* const end = p + bytes.size();
     while (p < end) {
-        if (!ended_ && lead_ == 0 && countedLines_ > 0) {
+        if (!ended_ && lead_ == 0 && !crPending_ && countedLines_ > 0) {
             // The bulk of a record: characters that change nothing but
             // that the line holds data.
             const unsigned char* const start = p;
@@ -65,12 +65,21 @@ void CatalogChecker::Step(unsigned char b) {
         if (IsTrailByte(b)) return;
         lineNotText_ = true;  // a lead byte without its second byte
     }
+    // The reader drops every CR; one that does not end the line (CR LF) is
+    // a byte of the line that a save would lose.
+    if (crPending_) {
+        crPending_ = false;
+        if (b != kLf && b != kEndMark) lineNotText_ = true;
+    }
     if (b == kLf) {
         EndLine();
         ++line_;
         return;
     }
-    if (b == kCr) return;  // dropped wherever it stands
+    if (b == kCr) {
+        crPending_ = true;
+        return;
+    }
     if (b == kEndMark) {
         EndLine();
         ended_ = true;

@@ -26,7 +26,8 @@ struct CatalogFileNotes {
     // dropped whole.
     CatalogLineNote wrongFieldCount;
     // Lines holding bytes that are not Shift-JIS text (a lead byte without
-    // its second byte, bytes no character starts with, control bytes).
+    // its second byte, bytes no character starts with, control bytes, a CR
+    // that does not end the line).
     CatalogLineNote notText;
     // Data after the end mark 0x1A is never read; the line where it starts.
     uint32_t dataAfterEndMark = 0;
@@ -59,6 +60,7 @@ private:
     bool hasData_ = false;      // a byte other than comma and CR
     bool lineNotText_ = false;  // a byte that is not text
     unsigned char lead_ = 0;    // a lead byte waiting for its second byte
+    bool crPending_ = false;    // the last byte was a CR
     uint32_t countedLines_ = 0;  // lines of data so far, the heading included
     bool headingSoFar_ = true;  // the first counted line matches the heading so far
     uint32_t headingLength_ = 0;

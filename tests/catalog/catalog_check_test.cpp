@@ -38,6 +38,8 @@ TEST(CatalogCheck, WhatTheSystemWritesHasNoNotes) {
     // Blank lines and lines of commas alone hold nothing to lose; a last
     // line without its line end and a closing end mark are read whole.
     EXPECT_FALSE(Notes(kHeading + "\r\n,,,,\r\n" + std::string(25, ',') + "\r\nA,B,C,D,E,F,G\x1a\x1a").Any());
+    EXPECT_FALSE(Notes(kHeading + "A,B,C,D,E,F,G\r\x1a").Any());
+    EXPECT_FALSE(Notes(kHeading + "A,B,C,D,E,F,G\r").Any());
 }
 
 TEST(CatalogCheck, EachKindOfLossIsNotedWithItsLines) {
@@ -49,9 +51,12 @@ TEST(CatalogCheck, EachKindOfLossIsNotedWithItsLines) {
     EXPECT_FALSE(n.nothingReadable);
 
     // A lead byte before a comma or at the line's end, bytes no character
-    // starts with, control bytes.
-    n = Notes(kHeading + "\x83,B,C,D,E,F,G\r\nok,,,,,,\r\nA\x83\r\nA\x80,,,,,,\nA\xFF,,,,,,\nA\x01,,,,,,\n");
-    EXPECT_EQ(n.notText.lines, 5u);
+    // starts with, control bytes, a CR inside a line (the reader drops it)
+    // or two before the LF; a CR before the end mark or the file's end is
+    // only a line end.
+    n = Notes(kHeading + "\x83,B,C,D,E,F,G\r\nok,,,,,,\r\nA\x83\r\nA\x80,,,,,,\nA\xFF,,,,,,\nA\x01,,,,,,\n" +
+              "A\rB,,,,,,\r\nA,,,,,,\r\r\nA,,,,,,\rB\n");
+    EXPECT_EQ(n.notText.lines, 8u);
     EXPECT_EQ(n.notText.first, 2u);
 
     // Data after the end mark; the line where it starts.
