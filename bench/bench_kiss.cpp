@@ -7,6 +7,7 @@
 #include "app/viewer_window.h"
 #include "kiss/compose.h"
 #include "kiss/doll.h"
+#include "kiss/field_state.h"
 #include "tools/test_set.h"
 
 #include <QApplication>
@@ -101,6 +102,26 @@ void ComposeLargeSet(benchmark::State& state) {
     }
 }
 BENCHMARK(ComposeLargeSet)->Unit(benchmark::kMillisecond);
+
+// The same step as PlayfieldMoveOneObject without Qt: the object of the
+// 300-cel set moves a pixel, the states before and after give the changed
+// area, and only that is composed into the picture from before.
+void ComposeAreaOfAMove(benchmark::State& state) {
+    auto doll = LargeDoll();
+    kiss::Picture picture = kiss::Compose(doll);
+    kiss::FieldState shown = kiss::FieldState::Of(doll);
+    constexpr int kObject = 15;
+    const kiss::Position home = doll.Place(kObject).value_or(kiss::Position{});
+    int step = 0;
+    for (auto _ : state) {
+        doll.MoveObject(kObject, {home.x + (step++ & 1), home.y});
+        kiss::FieldState now = kiss::FieldState::Of(doll);
+        kiss::ComposeArea(doll, ChangedArea(shown, now), picture);
+        shown = std::move(now);
+        benchmark::DoNotOptimize(picture.argb.data());
+    }
+}
+BENCHMARK(ComposeAreaOfAMove)->Unit(benchmark::kMillisecond);
 
 // One step as a drag or an alarm makes it: an object of the 300-cel set (ten
 // 64 x 64 cels in the middle of the stack) moves a pixel, and the playfield
