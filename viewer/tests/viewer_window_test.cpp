@@ -522,6 +522,8 @@ TEST(ViewerWindow, AnAlarmThatSetsItselfRunsAtMostSixtyStepsASecond) {
     EXPECT_LE(steps, clock.elapsed() * 60 / 1000 + 1);
 }
 
+namespace {
+
 // Records the part of the widget each paint draws.
 class PaintRecorder : public QObject {
 public:
@@ -531,6 +533,8 @@ public:
         return false;
     }
 };
+
+}  // namespace
 
 // Only the part of the field a step changed is drawn anew: what the screen
 // shows after an animation and after a drag is still the whole picture of
@@ -566,7 +570,8 @@ TEST(ViewerWindow, AfterAlarmStepsAndADragTheScreenShowsTheWholePicture) {
         if (shown.size() != QSize(whole.width, whole.height)) return -1;
         int wrong = 0;
         for (int y = 0; y < whole.height; ++y)
-            for (int x = 0; x < whole.width; ++x) wrong += shown.pixel(x, y) != whole.argb[static_cast<size_t>(y) * whole.width + x];
+            for (int x = 0; x < whole.width; ++x)
+                wrong += shown.pixel(x, y) != whole.argb[static_cast<size_t>(y) * whole.width + x];
         return wrong;
     };
     ASSERT_TRUE(QTest::qWaitFor([&] { return v.window.doll()->Variable("N") == 8; }, 3000));
