@@ -47,8 +47,10 @@ protected:
 private:
     kiss::Doll* doll_ = nullptr;
     std::function<qint64()> clock_;
-    // The field as composed, and as shown; both hold the doll as `shown_`
-    // tells except in `stale_`, which the next Render() composes anew.
+    // The field as composed, and the copy Qt paints (a copy, so that an
+    // image Render() handed out keeps its pixels).  Both hold the doll as
+    // `shown_` tells except in `stale_`, which the next Render() composes
+    // anew: steps between two paints add up to one area.
     kiss::Picture composed_;
     QImage picture_;
     kiss::FieldState shown_;
