@@ -1,8 +1,11 @@
 // Any text as the event script of a small doll: reading never fails, and
 // playing it (start, presses, drags, releases, set changes, alarms over
-// time) ends every step within its bounds and keeps the doll consistent.
+// time) ends every step within its bounds and keeps the doll consistent;
+// the area a round changed, composed into the picture from before, gives
+// the whole picture.
 #include "kiss/compose.h"
 #include "kiss/doll.h"
+#include "kiss/field_state.h"
 #include "kiss/wave.h"
 #include "fuzz_check.h"
 
@@ -40,6 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (int c : a.cels) Check(c >= 0 && c < d.CelCount());
 
     d.Start();
+    kiss::Picture before = kiss::Compose(d);
+    kiss::FieldState shown = kiss::FieldState::Of(d);
     int64_t now = 0;
     for (int round = 0; round < 6; ++round) {
         const int x = 3 + round * 9, y = 3 + round * 7;
@@ -63,6 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(p.width == d.config().width && p.height == d.config().height);
         Check(p.argb.size() == static_cast<size_t>(p.width) * p.height);
         for (uint32_t px : p.argb) Check(px >> 24 == 0xFF);
+        kiss::FieldState state = kiss::FieldState::Of(d);
+        kiss::ComposeArea(d, ChangedArea(shown, state), before);
+        Check(before.argb == p.argb);
+        shown = std::move(state);
         d.TakeEffects();
     }
     d.Finish();

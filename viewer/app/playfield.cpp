@@ -16,13 +16,26 @@ void Playfield::SetDoll(kiss::Doll* doll) {
     doll_ = doll;
     pressed_ = false;
     dragged_ = -1;
-    if (doll_) setFixedSize(doll_->config().width, doll_->config().height);
-    SetChanged();
+    composed_ = {};
+    picture_ = QImage();
+    shown_ = {};
+    stale_ = {};
+    if (doll_) {
+        setFixedSize(doll_->config().width, doll_->config().height);
+        shown_ = kiss::FieldState::Of(*doll_);
+        stale_ = {0, 0, doll_->config().width, doll_->config().height};
+    }
+    update();
 }
 
 void Playfield::SetChanged() {
-    picture_ = QImage();
-    update();
+    if (!doll_) return;
+    kiss::FieldState now = kiss::FieldState::Of(*doll_);
+    const kiss::Rect changed = ChangedArea(shown_, now);
+    shown_ = std::move(now);
+    if (changed.Empty()) return;
+    stale_ = kiss::Unite(stale_, changed);
+    update(changed.x, changed.y, changed.width, changed.height);
 }
 
 QSize Playfield::sizeHint() const {
@@ -35,13 +48,20 @@ QImage Playfield::Render() {
         black.fill(Qt::black);
         return black;
     }
+    if (stale_.Empty()) return picture_;
     if (picture_.isNull()) {
-        const kiss::Picture p = kiss::Compose(*doll_);
+        composed_ = kiss::Compose(*doll_);
         // Every pixel of the composed field is opaque.
-        picture_ = QImage(p.width, p.height, QImage::Format_RGB32);
-        for (int y = 0; y < p.height; ++y)
-            std::copy_n(&p.argb[static_cast<size_t>(y) * p.width], p.width, reinterpret_cast<QRgb*>(picture_.scanLine(y)));
+        picture_ = QImage(composed_.width, composed_.height, QImage::Format_RGB32);
+        stale_ = {0, 0, composed_.width, composed_.height};
+    } else {
+        kiss::ComposeArea(*doll_, stale_, composed_);
     }
+    stale_ = kiss::Intersect(stale_, {0, 0, composed_.width, composed_.height});
+    for (int y = stale_.y; y < stale_.y + stale_.height; ++y)
+        std::copy_n(&composed_.argb[static_cast<size_t>(y) * composed_.width + stale_.x], stale_.width,
+                    reinterpret_cast<QRgb*>(picture_.scanLine(y)) + stale_.x);
+    stale_ = {};
     return picture_;
 }
 

@@ -4,6 +4,7 @@
 #include "app/argument.h"
 #include "app/viewer_window.h"
 #include "archive_test_support.h"
+#include "kiss/compose.h"
 #include "tools/test_set.h"
 
 #include <QAction>
@@ -11,7 +12,9 @@
 #include <QStatusBar>
 #include <QApplication>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
@@ -517,6 +520,71 @@ TEST(ViewerWindow, AnAlarmThatSetsItselfRunsAtMostSixtyStepsASecond) {
     const int steps = v.window.doll()->Variable("N");
     EXPECT_GE(steps, 1);
     EXPECT_LE(steps, clock.elapsed() * 60 / 1000 + 1);
+}
+
+namespace {
+
+// Records the part of the widget each paint draws.
+class PaintRecorder : public QObject {
+public:
+    std::vector<QRect> painted;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted.push_back(static_cast<QPaintEvent*>(e)->rect());
+        return false;
+    }
+};
+
+}  // namespace
+
+// Only the part of the field a step changed is drawn anew: what the screen
+// shows after an animation and after a drag is still the whole picture of
+// the doll, with nothing left of where the cels were.
+TEST(ViewerWindow, AfterAlarmStepsAndADragTheScreenShowsTheWholePicture) {
+    kisstools::Raster ball(6, 6), glass(20, 20), back(30, 30);
+    ball.Rect(0, 0, 6, 6, 1);
+    glass.Rect(0, 0, 20, 20, 2);
+    back.Rect(0, 0, 30, 30, 3);
+    std::vector<std::vector<kisstools::Rgb>> pal(1, std::vector<kisstools::Rgb>(16, kisstools::Rgb{15, 15, 15}));
+    pal[0][1] = {15, 0, 0}, pal[0][2] = {0, 0, 15}, pal[0][3] = {0, 15, 0};
+    // Eight steps move the ball across the translucent glass and the back.
+    Viewer v(kisstools::WriteLzh({{"A.CNF", "(60,40)\n%P.KCF\n#0 ball.cel\n#1 glass.cel ;%t128\n#2 back.cel\n"
+                                            "$0 2,2 5,5 25,5\n;@EventHandler\n;@initialize() timer(1, 1)\n"
+                                            ";@alarm(1) add(N, N, 1) move(#0, 4, 2) iflessthan(N, 8) timer(1, 1) endif()\n"},
+                                  {"P.KCF", kisstools::EncodePalette12(pal)},
+                                  {"BALL.CEL", kisstools::EncodeCel(ball, kisstools::CelForm::Headed4)},
+                                  {"GLASS.CEL", kisstools::EncodeCel(glass, kisstools::CelForm::Headed4)},
+                                  {"BACK.CEL", kisstools::EncodeCel(back, kisstools::CelForm::Headed4)}},
+                                 1));
+    PaintRecorder paints;
+    QWidget* field = v.window.playfield();
+    field->installEventFilter(&paints);
+    ASSERT_TRUE(v.Open());
+    v.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v.window));
+    // The pixels on the screen, against a whole picture of the doll now.
+    auto wrongPixels = [&] {
+        QCoreApplication::processEvents();
+        const QPoint at = field->mapTo(&v.window, QPoint(0, 0));
+        const QImage shown = v.window.screen()->grabWindow(v.window.winId(), at.x(), at.y(), 60, 40).toImage();
+        const kiss::Picture whole = kiss::Compose(*v.window.doll());
+        if (shown.size() != QSize(whole.width, whole.height)) return -1;
+        int wrong = 0;
+        for (int y = 0; y < whole.height; ++y)
+            for (int x = 0; x < whole.width; ++x)
+                wrong += shown.pixel(x, y) != whole.argb[static_cast<size_t>(y) * whole.width + x];
+        return wrong;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.window.doll()->Variable("N") == 8; }, 3000));
+    EXPECT_FALSE(v.window.AlarmPending());
+    EXPECT_EQ(wrongPixels(), 0) << "after the alarms";
+    // Each step drew the ball's old and new place, not the whole field.
+    ASSERT_GT(paints.painted.size(), 2u);
+    for (size_t i = 1; i < paints.painted.size(); ++i)
+        EXPECT_LT(paints.painted[i].width() * paints.painted[i].height(), 60 * 40 / 4) << i;
+
+    v.Drag(QPoint(15, 15), QPoint(45, 25));
+    EXPECT_EQ(v.window.doll()->Place(1), (kiss::Position{35, 15}));
+    EXPECT_EQ(wrongPixels(), 0) << "after the drag";
 }
 
 // A configuration opened from a folder may name a pipe or a huge file
