@@ -18,11 +18,14 @@
 #include "fuzz_check.h"
 #include "fuzz_input_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -109,26 +112,59 @@ struct Contents {
     std::set<std::string> folders;
 };
 
-Contents Inside(const fs::path& folder) {
-    Contents c;
-    std::error_code ec;
-    long long total = 0;
-    for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
-        const std::string name = fs::relative(it->path(), folder).generic_string();
-        const auto type = it->symlink_status(ec).type();
-        if (type == fs::file_type::directory) {
-            c.folders.insert(name);
+std::string ReadAt(int dir, const char* name) {
+    std::string bytes;
+    const int fd = ::openat(dir, name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    Check(fd >= 0);
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<size_t>(n));
+    ::close(fd);
+    Check(n == 0);
+    return bytes;
+}
+
+// Walks the folder open as `dir` by names relative to it (a tree may nest
+// deeper than a whole path can name) holding one descriptor at a time:
+// returns `dir` closed and the same folder opened again through "..".
+int Walk(int dir, const std::string& prefix, Contents& c, long long& total) {
+    std::vector<std::string> names;
+    DIR* list = ::fdopendir(::dup(dir));
+    Check(list != nullptr);
+    while (const dirent* d = ::readdir(list))
+        if (std::strcmp(d->d_name, ".") != 0 && std::strcmp(d->d_name, "..") != 0) names.push_back(d->d_name);
+    ::closedir(list);
+    for (const auto& name : names) {
+        struct stat st;
+        Check(::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0);
+        if (S_ISDIR(st.st_mode)) {
+            c.folders.insert(prefix + name);
+            const int sub = ::openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            Check(sub >= 0);
+            ::close(dir);
+            const int again = Walk(sub, prefix + name + "/", c, total);
+            dir = ::openat(again, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::close(again);
+            Check(dir >= 0);
             continue;
         }
-        Check(type == fs::file_type::regular);  // no link, pipe or device
-        const auto size = static_cast<long long>(it->file_size(ec));
-        Check(!ec && size <= kissarchive::kMaxEntryBytes);
-        total += size;
-        c.files[name] = ReadAll(it->path());
-        Check(static_cast<long long>(c.files[name].size()) == size);
+        Check(S_ISREG(st.st_mode));  // no link, pipe or device
+        Check(st.st_size <= kissarchive::kMaxEntryBytes);
+        total += st.st_size;
+        std::string bytes = ReadAt(dir, name.c_str());
+        Check(static_cast<off_t>(bytes.size()) == st.st_size);
+        c.files[prefix + name] = std::move(bytes);
     }
-    Check(!ec && total <= kissarchive::kMaxTotalBytes);
+    return dir;
+}
+
+Contents Inside(const fs::path& folder) {
+    Contents c;
+    long long total = 0;
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    Check(dir >= 0);
+    ::close(Walk(dir, "", c, total));
+    Check(total <= kissarchive::kMaxTotalBytes);
     return c;
 }
 
