@@ -20,6 +20,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -169,6 +170,17 @@ Contents Inside(const fs::path& folder) {
 }
 
 }  // namespace
+
+// The limit of open files a desktop session usually gives, so that the run
+// does not depend on the shell's: removing a tree nested past it fails.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur > 1024) {
+        files.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& archive = fuzzinput::WriteInput(data, size);
