@@ -9,3 +9,7 @@ set(kiss_archive_sources
 tansu_add_fuzzer(fuzz_kiss_archive SOURCES fuzz_kiss_archive.cpp fuzz_input_file.cpp ${kiss_archive_sources}
   LIBS LibArchive::LibArchive PkgConfig::LHASA)
 target_include_directories(fuzz_kiss_archive PRIVATE ${PROJECT_SOURCE_DIR}/viewer)
+# The same archives unpacked into a folder as the viewer does it.
+tansu_add_fuzzer(fuzz_kiss_unpack SOURCES fuzz_kiss_unpack.cpp fuzz_input_file.cpp ${kiss_archive_sources}
+  ${PROJECT_SOURCE_DIR}/viewer/app/unpack_folder.cpp LIBS LibArchive::LibArchive PkgConfig::LHASA)
+target_include_directories(fuzz_kiss_unpack PRIVATE ${PROJECT_SOURCE_DIR}/viewer)

@@ -2,8 +2,9 @@
 //
 // Every entry is read and checked before anything is written, so a damaged
 // archive (cut short, a wrong CRC) writes nothing.  An entry whose name is
-// absolute or holds "..", a link, or one that would be written through a
-// link inside the folder is refused and left out; the others are written.
+// absolute or holds "..", one nested deeper than kMaxNameParts, a link, or
+// one that would be written through a link inside the folder is refused and
+// left out; the others are written.
 // Names in Shift-JIS are converted to UTF-8.  An existing file of the same
 // name inside the folder is replaced (the name, never a link's target).
 //
@@ -35,6 +36,7 @@ enum class Why {
     AbsoluteName,
     DotDot,
     NulInName,
+    TooDeep,        // more than kMaxNameParts parts
     NameNotText,    // neither Shift-JIS nor UTF-8
     Link,
     NotAFile,       // a device, a pipe
@@ -95,6 +97,10 @@ private:
 constexpr long long kMaxEntryBytes = 64ll << 20;
 constexpr long long kMaxTotalBytes = 256ll << 20;
 constexpr int kMaxEntries = 100000;
+// The most parts a name may have ("A/B.CEL" has two).  Removing a folder
+// holds one open descriptor per level: a tree nested past the process's
+// limit of open files could not be removed again.
+constexpr int kMaxNameParts = 32;
 
 // Reads and checks every entry into memory; nothing is written.
 ReadResult ReadArchive(const std::string& archivePath);

@@ -34,10 +34,12 @@ std::string SafeRelativePath(const std::string& utf8Name, Refusal& refusal) {
     if (name[0] == '/' || (name.size() >= 2 && name[1] == ':'))
         return Refused(refusal, Why::AbsoluteName, "absolute name");
     std::string out;
+    int parts = 0;
     for (const auto& part : SplitPath(name)) {
         if (part.empty() || part == ".") continue;
         if (part == "..") return Refused(refusal, Why::DotDot, "name holds \"..\"");
         if (part.find('\0') != std::string::npos) return Refused(refusal, Why::NulInName, "name holds a NUL");
+        if (++parts > kMaxNameParts) return Refused(refusal, Why::TooDeep, "name nests folders too deeply");
         if (!out.empty()) out += '/';
         out += part;
     }

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <locale.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -331,6 +332,39 @@ TEST(Extract, AnArchiveThatUnpacksTooLargeIsRefusedWhole) {
     r = ExtractArchive(w.archive, w.out);
     EXPECT_EQ(r.failure, Failure::TooLarge) << r.error;
     EXPECT_TRUE(kisstest::Listing(w.out).empty());
+}
+
+TEST(Extract, NamesNestedTooDeeplyAreRefusedSoTheFolderCanBeRemoved) {
+    // Removing a folder holds one open descriptor per level: under a common
+    // limit of open files a tree 1500 folders deep would stay behind.
+    auto nested = [](int folders, const std::string& leaf) {
+        std::string name;
+        for (int i = 0; i < folders; ++i) name += "D/";
+        return name + leaf;
+    };
+    const std::string deepest = nested(kissarchive::kMaxNameParts - 1, "OK.CEL");
+    Work w;
+    const std::string zip = w.temp.file("deep.zip");
+    WriteBytes(zip, kisstools::WriteZip({{deepest, "ok"},
+                                         {nested(kissarchive::kMaxNameParts, "NO.CEL"), "no"},
+                                         {nested(1500, "FAR.CEL"), "far"}}));
+    auto r = ExtractArchive(zip, w.out);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.written, (std::vector<std::string>{deepest}));
+    std::vector<Why> whys;
+    for (const auto& refusal : r.refused) whys.push_back(refusal.why);
+    EXPECT_EQ(whys, (std::vector<Why>{Why::TooDeep, Why::TooDeep}));
+
+    rlimit was{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &was), 0);
+    rlimit few = was;
+    few.rlim_cur = 256;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+    std::error_code ec;
+    std::filesystem::remove_all(w.out, ec);
+    ::setrlimit(RLIMIT_NOFILE, &was);
+    EXPECT_FALSE(ec) << ec.message();
+    EXPECT_FALSE(std::filesystem::exists(w.out));
 }
 
 TEST(Extract, SafeRelativePathRules) {
