@@ -14,7 +14,7 @@ FieldState FieldState::Of(const Doll& doll) {
         const int translucency = std::clamp(doll.Translucency(i), 0, 255);
         if (!doll.Visible(i) || translucency == 255) continue;
         const Position o = doll.CelOrigin(i);
-        s.cels_[i] = {Intersect({o.x, o.y, doll.cel(i)->width, doll.cel(i)->height}, s.field_), translucency};
+        s.cels_[i] = {Intersect({o.x, o.y, doll.cel(i)->width, doll.cel(i)->height}, s.field_), o, translucency};
         // A cel wholly outside the field draws nothing however translucent:
         // its moves out there change no pixel.
         if (s.cels_[i].drawn.Empty()) s.cels_[i] = {};

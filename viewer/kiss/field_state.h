@@ -27,6 +27,8 @@ public:
 private:
     struct CelLook {
         Rect drawn;            // inside the field; empty when nothing of the cel is drawn
+        Position origin;       // where its top-left is when something is drawn: a cel
+                               // larger than the field may move and still fill `drawn`
         int translucency = 0;  // 0..254 (255 draws nothing)
         bool operator==(const CelLook&) const = default;
     };

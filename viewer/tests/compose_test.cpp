@@ -29,6 +29,9 @@ Doll MakeLayers() {
         r.Set(1, 1, 0);  // a transparent pixel
         return kisstools::EncodeCel(r, kisstools::CelForm::Headed4);
     };
+    // Red and green stripes wider than the field.
+    kisstools::Raster band(kWidth + 20, 4);
+    for (int x = 0; x < band.width; x += 2) band.Rect(x, 0, 1, 4, 1), band.Rect(x + 1, 0, 1, 4, 3);
     std::vector<std::vector<Rgb>> groups(2, std::vector<Rgb>(16, Rgb{15, 15, 15}));
     groups[0][1] = {15, 0, 0}, groups[0][2] = {0, 0, 15}, groups[0][3] = {0, 15, 0}, groups[0][4] = {15, 15, 0};
     groups[1][0] = {2, 2, 2}, groups[1][1] = {8, 0, 0}, groups[1][2] = {0, 0, 8}, groups[1][3] = {0, 8, 0};
@@ -36,9 +39,10 @@ Doll MakeLayers() {
                                              {"top.cel", square(10, 1)},
                                              {"glass.cel", square(20, 2)},
                                              {"hidden.cel", square(8, 4)},
-                                             {"back.cel", square(30, 3)}};
+                                             {"back.cel", square(30, 3)},
+                                             {"band.cel", kisstools::EncodeCel(band, kisstools::CelForm::Headed4)}};
     const std::string cnf =
-        "(60,40)\n%p.kcf\n#0 top.cel\n#1 glass.cel ;%t128\n#2 hidden.cel ;%u\n#3 back.cel\n$0 2,2 5,5 40,20 20,5\n"
+        "(60,40)\n%p.kcf\n#0 top.cel\n#1 glass.cel ;%t128\n#2 hidden.cel ;%u\n#3 back.cel\n#4 band.cel\n$0 2,2 5,5 40,20 20,5 0,0\n"
         ";@EventHandler\n"
         ";@initialize() timer(1, 10) timer(2, 20) timer(3, 30) timer(4, 40) timer(5, 50) timer(6, 60) timer(7, 70)\n"
         ";@alarm(1) map(#2)\n"
@@ -86,6 +90,11 @@ TEST(KissCompose, TheChangedAreaComposedAnewEqualsTheWholeCompose) {
     auto [area, changed] = step("a move", [&] { d.MoveObject(0, {30, 12}); });
     EXPECT_EQ(area, (Rect{2, 2, 38, 20}));
     EXPECT_GT(changed, 0);
+    // A cel wider than the field moved along it: the part of it inside the
+    // field stays where it was, its pixels there do not.
+    std::tie(area, changed) = step("a wide cel moved", [&] { d.MoveObject(4, {-1, 0}); });
+    EXPECT_GT(changed, 0);
+    EXPECT_EQ(area, (Rect{0, 0, kWidth, 4}));
     // A cel mapped over another, the translucent one made clearer and then
     // moved over the others, a cel unmapped, one moved partly out of the
     // field: each a part of the field only.
