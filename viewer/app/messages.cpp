@@ -30,7 +30,7 @@ QString WhyWords(kissarchive::Why why) {
         case Why::AbsoluteName: return QStringLiteral("絶対パスの名前です");
         case Why::DotDot: return QStringLiteral("名前に「..」があります");
         case Why::NulInName: return QStringLiteral("名前に NUL 文字があります");
-        case Why::TooDeep: return QStringLiteral("フォルダーの入れ子が深すぎます（32 段まで）");
+        case Why::TooDeep: return QStringLiteral("フォルダーの入れ子が深すぎます（ファイル名を含めて 32 段まで）");
         case Why::NameNotText: return QStringLiteral("名前が Shift-JIS でも UTF-8 でもありません");
         case Why::Link: return QStringLiteral("リンクです");
         case Why::NotAFile: return QStringLiteral("普通のファイルではありません");
