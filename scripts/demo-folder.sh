@@ -23,7 +23,15 @@ if [ ! -d "$dest" ]; then
   # Z:\dir\dir in Shift-JIS, as the settings file holds every text.  The
   # values reach awk through the environment, byte for byte: a Shift-JIS
   # second byte may be "\" or "|", which sed would take for its own.
-  sys=$(printf 'Z:%s' "$abs" | iconv -f UTF-8 -t CP932 | LC_ALL=C tr '/' '\\')
+  # A folder whose path has a character Shift-JIS lacks cannot be named
+  # to the program: refused, and the copy taken away again.
+  sys=$(printf 'Z:%s' "$abs" | iconv -f UTF-8 -t CP932 2>/dev/null) || {
+    echo "demo-folder.sh: $abs holds a character Shift-JIS does not have; TANSU cannot name it" >&2
+    rm -f "$dest/Tansu.ini" "$dest/Tansu.CSV"
+    rmdir "$dest"
+    exit 1
+  }
+  sys=$(printf '%s' "$sys" | LC_ALL=C tr '/' '\\')
   KISSDIR_VALUE="$q$sys\\KISS\\$q" TMPDIR_VALUE="$q$sys\\TEMP$q" LC_ALL=C awk '
     /^KISSDIR = / { print "KISSDIR = " ENVIRON["KISSDIR_VALUE"] "\r"; next }
     /^TMPDIR = / { print "TMPDIR = " ENVIRON["TMPDIR_VALUE"] "\r"; next }

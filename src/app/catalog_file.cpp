@@ -9,10 +9,22 @@
 #include "framework/sysutils.h"
 #include "framework/ui/forms/application.h"
 #include "framework/ui/modal/message_box_flags.h"
+#include "platform/folders.h"
+
+#include <optional>
 
 namespace {
 
 constexpr int kColumns = 8;
+
+// Whether the two system paths name one file: the same text, or two
+// texts (relative and full, say) for the same existing file.
+bool SameCatalogFile(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    const std::optional<platform::OsPath> osA = platform::OsPath::FromSystem(a);
+    const std::optional<platform::OsPath> osB = platform::OsPath::FromSystem(b);
+    return osA && osB && platform::SameFile(*osA, *osB);
+}
 
 }  // namespace
 
@@ -40,14 +52,16 @@ void TForm1::LoadCsv(const std::string& fileName, bool justSaved) {
     // What the grid does not show of the file would be lost by a save over
     // it: said now, asked before that save.  A file just written holds
     // what is shown (bytes that are no text stay as they were).
+    // A catalog saved under another name leaves the partly read file as it
+    // was, so PartlyReadFile stays until a save writes over that file.
     const CatalogFileNotes notes = justSaved ? CatalogFileNotes() : CheckCatalogFile(fileName.c_str());
-    PartlyReadFile = notes.Any() ? fileName : std::string();
+    if (!justSaved) PartlyReadFile = notes.Any() ? fileName : std::string();
     if (notes.Any()) Application->MessageBox(ReadNotesMessage(fileName, notes), "読み込みの注意", MB_OK | MB_ICONWARNING);
     PreviewCurrentRow();
 }
 
 int TForm1::SaveCsv(const std::string& fileName) {
-    const bool overPartlyRead = !PartlyReadFile.empty() && fileName == PartlyReadFile;
+    const bool overPartlyRead = !PartlyReadFile.empty() && SameCatalogFile(fileName, PartlyReadFile);
     if (overPartlyRead && Application->MessageBox(OverwritePartlyReadQuestion(fileName), "上書き確認",
                                                   MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return 2;

@@ -136,7 +136,9 @@ public:
     bool Modified = false;
     bool ShowSetupOnShow = false;
     // The file the shown catalog came from when its reading dropped or
-    // changed something; empty otherwise.  Cleared once a save wrote it.
+    // changed something; empty otherwise.  Cleared once a save wrote it
+    // (under this name or any other naming the same file); a save under a
+    // new name keeps it, as that file still holds what was not read.
     std::string PartlyReadFile;
 
     // The text of the last search.

@@ -63,6 +63,12 @@ bool SameFolder(const OsPath& a, const OsPath& b) {
     return StatFolder(a, sa) && StatFolder(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+bool SameFile(const OsPath& a, const OsPath& b) {
+    struct stat sa, sb;
+    return !a.Empty() && !b.Empty() && ::stat(a.CStr(), &sa) == 0 && S_ISREG(sa.st_mode) && ::stat(b.CStr(), &sb) == 0 &&
+           S_ISREG(sb.st_mode) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 bool MakeFolders(const OsPath& path) {
     if (path.Empty()) return false;
     const std::string& os = path.Text();

@@ -32,6 +32,10 @@ bool RegularFileExists(const OsPath& path);
 // written (relative, through links).
 bool SameFolder(const OsPath& a, const OsPath& b);
 
+// Whether both paths name the same existing regular file, however each is
+// written.
+bool SameFile(const OsPath& a, const OsPath& b);
+
 // Makes the folder and any missing folders above it; true when it exists
 // afterwards.
 bool MakeFolders(const OsPath& path);

@@ -313,3 +313,52 @@ TEST(CatalogFile, SaveAsWritesANewFileAndLeavesTheOldOne) {
     EXPECT_TRUE(windows.Close());
     EXPECT_NE(ReadBytes(dir.file("Tansu.ini")).find("DefaultCSV = copy.csv\r\n"), std::string::npos);
 }
+
+// The file read only in part keeps what could not be read until a save
+// writes over it, whatever name the save gives it: the dialog's full name
+// for a catalog the settings name relatively, or its name again after the
+// catalog was saved under another one.  Each time the question comes first.
+TEST(CatalogFile, SaveAsOverThePartlyReadFileAsksByWhicheverName) {
+    TempFolder dir;
+    const std::string edited = CatalogFile({"A,A.LZH,T,U,ABC01234,1997/05/12,100", "B,B.LZH,Short"});
+    WriteBytes(dir.file("edited.csv"), edited);
+    WriteBytes(dir.file("Tansu.ini"), IniFor("edited.csv"));
+    StrictScript script;
+    script.AnswerMessage(IDOK);  // the short record is said
+    TansuWindows windows;
+    TForm1& main = windows.main();
+    main.Show();
+    QWidget* grid = main.ComboGrid1->Widget();
+    main.ComboGrid1->SetCell(3, 1, "Renamed");
+    main.Modified = true;
+    auto saveAsAnsweringNo = [&](auto choose) {
+        const size_t before = script.Records().size();
+        choose();
+        script.AnswerMessage(IDNO);
+        QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        ASSERT_EQ(script.Records().size(), before + 2);
+        EXPECT_EQ(script.Records().back().caption, "上書き確認");
+        EXPECT_EQ(ReadBytes(dir.file("edited.csv")), edited);
+    };
+
+    // The full name the dialog gives.
+    saveAsAnsweringNo([&] { script.ChooseOsFile(dir.file("edited.csv")); });
+    EXPECT_EQ(main.CsvFileName, "edited.csv");
+    EXPECT_TRUE(main.Modified);
+
+    // Saved elsewhere, then back by its own name.
+    script.ChooseFile("copy.csv");
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(main.CsvFileName, "copy.csv");
+    saveAsAnsweringNo([&] { script.ChooseFile("edited.csv"); });
+    EXPECT_EQ(main.CsvFileName, "copy.csv");
+
+    // Yes writes it; from then on it holds what is shown.
+    script.ChooseFile("edited.csv").AnswerMessage(IDYES);
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(ReadBytes(dir.file("edited.csv")), ReadBytes(dir.file("copy.csv")));
+    EXPECT_EQ(main.CsvFileName, "edited.csv");
+    const size_t asked = script.Records().size();
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(script.Records().size(), asked);
+}
