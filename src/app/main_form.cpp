@@ -204,6 +204,8 @@ void TForm1::MenuFileSaveClick(TObject*) {
 void TForm1::MenuFileSaveAsClick(TObject*) { SaveUnderNewName(); }
 
 bool TForm1::SaveUnderNewName() {
+    // The dialog starts on the catalog's own name, to be changed.
+    if (!CsvFileName.empty()) SaveDialog1->SetFileName(CsvFileName);
     if (!SaveDialog1->Execute()) return false;
     std::string name = SaveDialog1->FileName();
     if (SaveCsv(name) != 0) return false;

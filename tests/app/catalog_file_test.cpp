@@ -287,9 +287,11 @@ TEST(CatalogFile, SaveAsWritesANewFileAndLeavesTheOldOne) {
     main.Show();
     QWidget* grid = main.ComboGrid1->Widget();
 
-    // Cancelled: nothing written, nothing renamed.
+    // Cancelled: nothing written, nothing renamed.  The dialog offered the
+    // catalog's own name.
     script.CancelFile();
     QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(script.Records().back().dialog.fileName, "edited.csv");
     EXPECT_EQ(main.CsvFileName, "edited.csv");
     EXPECT_FALSE(testsupport::Exists(dir.file("copy.csv")));
 
