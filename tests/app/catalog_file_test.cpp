@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 using testsupport::ReadBytes;
 using testsupport::TempFolder;
@@ -272,48 +273,67 @@ TEST(CatalogFile, AFileReadOnlyInPartIsSaidAfterTheLoadAndNotOverwrittenWithoutA
     EXPECT_NE(script.Records().back().text.find("レコードが一つも読み込めませんでした"), std::string::npos);
 }
 
+namespace {
+
+// A catalog with a short record (read only in part, which is said at the
+// start), shown in the main window; Ctrl+Shift+S saves it under a name.
+struct PartlyReadCatalog {
+    TempFolder dir;
+    const std::string edited = CatalogFile({"A,A.LZH,T,U,ABC01234,1997/05/12,100", "B,B.LZH,Short"});
+    StrictScript script;
+    std::optional<TansuWindows> windows;
+    TForm1* main = nullptr;
+
+    PartlyReadCatalog() {
+        WriteBytes(dir.file("edited.csv"), edited);
+        WriteBytes(dir.file("Tansu.ini"), IniFor("edited.csv"));
+        script.AnswerMessage(IDOK);  // the short record is said
+        windows.emplace();
+        main = &windows->main();
+        main->Show();
+    }
+    void Press(Qt::KeyboardModifiers modifiers) { QTest::keyClick(main->ComboGrid1->Widget(), Qt::Key_S, modifiers); }
+    void SaveAs() { Press(Qt::ControlModifier | Qt::ShiftModifier); }
+    void Save() { Press(Qt::ControlModifier); }
+};
+
+}  // namespace
+
 // Ctrl+Shift+S writes the catalog under a new name, which it is from then
 // on (and at the next start); the file it came from stays as it was, so a
 // file read only in part need not be overwritten to keep the edits.
 TEST(CatalogFile, SaveAsWritesANewFileAndLeavesTheOldOne) {
-    TempFolder dir;
-    const std::string edited = CatalogFile({"A,A.LZH,T,U,ABC01234,1997/05/12,100", "B,B.LZH,Short"});
-    WriteBytes(dir.file("edited.csv"), edited);
-    WriteBytes(dir.file("Tansu.ini"), IniFor("edited.csv"));
-    StrictScript script;
-    script.AnswerMessage(IDOK);  // the short record is said
-    TansuWindows windows;
-    TForm1& main = windows.main();
-    main.Show();
-    QWidget* grid = main.ComboGrid1->Widget();
+    PartlyReadCatalog c;
+    TForm1& main = *c.main;
+    StrictScript& script = c.script;
 
     // Cancelled: nothing written, nothing renamed.  The dialog offered the
     // catalog's own name.
     script.CancelFile();
-    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    c.SaveAs();
     EXPECT_EQ(script.Records().back().dialog.fileName, "edited.csv");
     EXPECT_EQ(main.CsvFileName, "edited.csv");
-    EXPECT_FALSE(testsupport::Exists(dir.file("copy.csv")));
+    EXPECT_FALSE(testsupport::Exists(c.dir.file("copy.csv")));
 
     // Chosen: no question about the partly read file, which stays as it was.
     main.ComboGrid1->SetCell(3, 1, "Renamed");
     main.Modified = true;
     const size_t asked = script.Records().size();
     script.ChooseFile("copy.csv");
-    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    c.SaveAs();
     EXPECT_EQ(script.Records().size(), asked + 1) << script.Records().back().text;  // the dialog only
-    EXPECT_EQ(ReadBytes(dir.file("edited.csv")), edited);
-    EXPECT_EQ(ReadBytes(dir.file("copy.csv")),
+    EXPECT_EQ(ReadBytes(c.dir.file("edited.csv")), c.edited);
+    EXPECT_EQ(ReadBytes(c.dir.file("copy.csv")),
               CatalogFile({"A,A.LZH,Renamed,U,ABC01234,1997/05/12,100", "B,B.LZH,Short,,,,"}));
     EXPECT_EQ(main.CsvFileName, "copy.csv");
     EXPECT_EQ(main.Caption(), "copy.csv - TANSU メイン画面");
     // The next Ctrl+S writes the new file without a question.
     main.ComboGrid1->SetCell(3, 2, "Again");
-    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+    c.Save();
     EXPECT_EQ(script.Records().size(), asked + 1);
-    EXPECT_NE(ReadBytes(dir.file("copy.csv")).find("Again"), std::string::npos);
-    EXPECT_TRUE(windows.Close());
-    EXPECT_NE(ReadBytes(dir.file("Tansu.ini")).find("DefaultCSV = copy.csv\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(c.dir.file("copy.csv")).find("Again"), std::string::npos);
+    EXPECT_TRUE(c.windows->Close());
+    EXPECT_NE(ReadBytes(c.dir.file("Tansu.ini")).find("DefaultCSV = copy.csv\r\n"), std::string::npos);
 }
 
 // The file read only in part keeps what could not be read until a save
@@ -321,46 +341,39 @@ TEST(CatalogFile, SaveAsWritesANewFileAndLeavesTheOldOne) {
 // for a catalog the settings name relatively, or its name again after the
 // catalog was saved under another one.  Each time the question comes first.
 TEST(CatalogFile, SaveAsOverThePartlyReadFileAsksByWhicheverName) {
-    TempFolder dir;
-    const std::string edited = CatalogFile({"A,A.LZH,T,U,ABC01234,1997/05/12,100", "B,B.LZH,Short"});
-    WriteBytes(dir.file("edited.csv"), edited);
-    WriteBytes(dir.file("Tansu.ini"), IniFor("edited.csv"));
-    StrictScript script;
-    script.AnswerMessage(IDOK);  // the short record is said
-    TansuWindows windows;
-    TForm1& main = windows.main();
-    main.Show();
-    QWidget* grid = main.ComboGrid1->Widget();
+    PartlyReadCatalog c;
+    TForm1& main = *c.main;
+    StrictScript& script = c.script;
     main.ComboGrid1->SetCell(3, 1, "Renamed");
     main.Modified = true;
     auto saveAsAnsweringNo = [&](auto choose) {
         const size_t before = script.Records().size();
         choose();
         script.AnswerMessage(IDNO);
-        QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        c.SaveAs();
         ASSERT_EQ(script.Records().size(), before + 2);
         EXPECT_EQ(script.Records().back().caption, "上書き確認");
-        EXPECT_EQ(ReadBytes(dir.file("edited.csv")), edited);
+        EXPECT_EQ(ReadBytes(c.dir.file("edited.csv")), c.edited);
     };
 
     // The full name the dialog gives.
-    saveAsAnsweringNo([&] { script.ChooseOsFile(dir.file("edited.csv")); });
+    saveAsAnsweringNo([&] { script.ChooseOsFile(c.dir.file("edited.csv")); });
     EXPECT_EQ(main.CsvFileName, "edited.csv");
     EXPECT_TRUE(main.Modified);
 
     // Saved elsewhere, then back by its own name.
     script.ChooseFile("copy.csv");
-    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    c.SaveAs();
     ASSERT_EQ(main.CsvFileName, "copy.csv");
     saveAsAnsweringNo([&] { script.ChooseFile("edited.csv"); });
     EXPECT_EQ(main.CsvFileName, "copy.csv");
 
     // Yes writes it; from then on it holds what is shown.
     script.ChooseFile("edited.csv").AnswerMessage(IDYES);
-    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(ReadBytes(dir.file("edited.csv")), ReadBytes(dir.file("copy.csv")));
+    c.SaveAs();
+    EXPECT_EQ(ReadBytes(c.dir.file("edited.csv")), ReadBytes(c.dir.file("copy.csv")));
     EXPECT_EQ(main.CsvFileName, "edited.csv");
     const size_t asked = script.Records().size();
-    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+    c.Save();
     EXPECT_EQ(script.Records().size(), asked);
 }
