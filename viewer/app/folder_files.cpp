@@ -1,13 +1,10 @@
 #include "app/folder_files.h"
 
 #include "archive/extract.h"
+#include "platform/os_file.h"
 #include "set/archive_files.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kissviewer {
 FolderFiles::FolderFiles(const std::string& folder) : folder_(folder.empty() ? "." : folder) {
@@ -35,28 +32,25 @@ std::optional<std::string> FolderFiles::Read(const std::string& written) const {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    // A configuration may name anything in its folder: only a regular file
-    // is read (a named pipe would keep the window waiting for ever), opened
-    // without waiting, and no more of it than an archive's entry may hold.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return std::nullopt;
-    struct stat st;
+    // A configuration may name anything in its folder: the platform's open
+    // takes only a regular file and never waits (a named pipe would keep the
+    // window waiting for ever), and no more is read than an archive's entry
+    // may hold.
+    platform::FileHandle file = platform::OpenExistingForRead(platform::OsPath::FromOs(path));
+    if (!file.IsOpen()) return std::nullopt;
     std::optional<std::string> all;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kissarchive::kMaxEntryBytes) {
+    if (platform::FileSize(file) <= kissarchive::kMaxEntryBytes) {
         all.emplace();
         char buffer[65536];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) continue;
+        for (long got; (got = platform::ReadBlock(file, buffer, sizeof buffer)) != 0;) {
             if (got < 0 || static_cast<long long>(all->size()) + got > kissarchive::kMaxEntryBytes) {
                 all.reset();  // failed, or grew past the limit while read
                 break;
             }
-            if (got == 0) break;
             all->append(buffer, static_cast<size_t>(got));
         }
     }
-    ::close(fd);
+    platform::CloseFile(file);
     return all;
 }
 
